@@ -1,0 +1,34 @@
+#include "secure/BodyCodec.h"
+
+#include <zlib.h>
+
+#include "foundation/HP.h"
+
+namespace BodyCodec {
+
+bool InflateRaw(const uint8_t* in, size_t length, uint8_t* out, size_t capacity, size_t* outLength) {
+    *outLength = 0;
+    if (capacity < 1 || length > UINT32_MAX || capacity - 1 > UINT32_MAX) return false;
+    z_stream zs{};
+    if (inflateInit2(&zs, -15) != Z_OK) return false;
+    zs.next_in = const_cast<Bytef*>(in);
+    zs.avail_in = static_cast<uInt>(length);
+    zs.next_out = out;
+    zs.avail_out = static_cast<uInt>(capacity - 1);
+    const int rc = inflate(&zs, Z_FINISH);
+    const size_t produced = (capacity - 1) - zs.avail_out;
+    const bool ended = inflateEnd(&zs) == Z_OK && rc == Z_STREAM_END;
+    if (!ended) return false;
+    out[produced] = '\0';
+    *outLength = produced;
+    return true;
+}
+
+bool DecodeAndInflate(uint8_t* body, size_t length, uint8_t* out, size_t capacity, size_t* outLength) {
+    *outLength = 0;
+    const int64_t decoded = HP::DecodeBase64To(body, length, body);
+    if (decoded < 0) return false;
+    return InflateRaw(body, static_cast<size_t>(decoded), out, capacity, outLength);
+}
+
+}  // namespace BodyCodec

@@ -1,0 +1,444 @@
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "QuintaraApi.h"
+#include "foundation/HP.h"
+#include "net/NetTiming.h"
+#include "support/FakeServer.h"
+#include "support/MarketRecorder.h"
+
+using namespace Quintara;
+
+namespace {
+
+template <class Field>
+Field Zeroed() {
+    Field f;
+    std::memset(&f, 0, sizeof f);
+    return f;
+}
+
+CMarketReqUserLoginField Login(const char* user = "u1", const char* pwd = "pw-S3cret", const char* broker = "BRK") {
+    auto f = Zeroed<CMarketReqUserLoginField>();
+    std::strcpy(f.UserId, user);
+    std::strcpy(f.UserPwd, pwd);
+    std::strcpy(f.BrokerIDForMarketPrice, broker);
+    return f;
+}
+
+constexpr int kAllEntries = INT32_MIN;
+
+CMarketReqMarketDataField Subscribe(char type, char action, std::vector<std::string> entries, int count = kAllEntries) {
+    auto f = Zeroed<CMarketReqMarketDataField>();
+    f.MarketType = type;
+    f.SubscribeAction = action;
+    f.ContractCount = count != kAllEntries ? count : static_cast<int>(entries.size());
+    for (size_t i = 0; i < entries.size() && i < QUINTARA_MAX_SUBSCRIBE_CONTRACTS; ++i)
+        std::snprintf(f.Contracts[i], sizeof f.Contracts[i], "%s", entries[i].c_str());
+    return f;
+}
+
+// "v0@v1@...": n items.
+std::string Fields(size_t n) {
+    std::string out;
+    for (size_t i = 0; i < n; ++i) out += (i ? "@" : "") + std::string("v") + std::to_string(i);
+    return out;
+}
+
+// Base64 of the raw DEFLATE stream of `text`: a compressed body.
+std::string CompressBody(const std::string& text) {
+    z_stream z{};
+    if (deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return "";
+    std::string out(deflateBound(&z, text.size()), '\0');
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+    z.avail_in = static_cast<uInt>(text.size());
+    z.next_out = reinterpret_cast<Bytef*>(&out[0]);
+    z.avail_out = static_cast<uInt>(out.size());
+    deflate(&z, Z_FINISH);
+    out.resize(z.total_out);
+    deflateEnd(&z);
+    return HP::EncodeBase64(reinterpret_cast<const unsigned char*>(out.data()), out.size());
+}
+
+// One market object connected to a fake server over loopback, with a recording sink. The market
+// object always logs into ./CoreLog/<day>/, so each session uses a log file name of its own.
+class MarketSession {
+public:
+    explicit MarketSession(int64_t heartbeatMin = 5) {
+        NetTimingValues t;
+        t.reconnectWaitMs = 300;
+        t.selectWaitMs = 50;
+        t.heartbeatMinMarket = heartbeatMin;
+        t.createSpacingSec = 0;
+        t.createWaitMs = 0;
+        NetTiming::ForTest(t);
+        m_strLogName = "market-test-" + std::to_string(getpid()) + "-" + std::to_string(++s_iCounter) + ".log";
+    }
+    ~MarketSession() {
+        if (api != nullptr) api->Release();
+        NetTiming::Reset();
+        for (const auto& path : LogPaths()) std::remove(path.c_str());
+    }
+
+    bool Start(int heartbeatSeconds = 86400, bool check = true) {
+        if (!server.Start()) return false;
+        api = CMarketApi::CreateMarketApi(true, m_strLogName.c_str());
+        api->RegisterSpi(&sink);
+        api->SetHeartBeatTimeout(heartbeatSeconds, check);
+        const std::string address = "tcp://127.0.0.1:" + std::to_string(server.Port());
+        api->RegisterNameServer(address.c_str());
+        if (!api->Init()) return false;
+        return server.WaitForClient(5000) && sink.log.WaitCount("OnConnect", 1);
+    }
+
+    void Push(const std::string& message) { server.SendFrame(message); }
+    std::string NextMessage(int timeoutMs = 3000) {
+        auto frame = server.ReadFrame(timeoutMs);
+        return frame ? *frame : std::string();
+    }
+    bool NothingSent(int waitMs = 150) { return !server.ReadFrame(waitMs).has_value(); }
+
+    // Waits until everything pushed so far has been handled (a kick-out with a marker id).
+    void Sync() {
+        const size_t before = sink.log.Count("OnKickOut");
+        Push("LOGIN002@@@@@@@@@@-424242&");
+        sink.log.WaitCount("OnKickOut", before + 1);
+    }
+
+    // A plain login answer (no key exchange): logs the object in with the given permissions.
+    void LoginPlain(const std::string& body = "stock|OK;derivate|OK", const char* error = "") {
+        const size_t before = sink.log.Count("OnRspUserLogin");
+        Push(std::string("LOGINHK1@@@@") + error + "@@@@@@1&" + body);
+        sink.log.WaitCount("OnRspUserLogin", before + 1);
+    }
+
+    std::vector<std::string> LogPaths() const {
+        std::vector<std::string> out;
+        char cwd[4096];
+        if (getcwd(cwd, sizeof cwd) == nullptr) return out;
+        const time_t now = time(nullptr);
+        struct tm local;
+        localtime_r(&now, &local);
+        char day[16];
+        std::strftime(day, sizeof day, "%Y%m%d", &local);
+        out.push_back(std::string(cwd) + "/CoreLog/" + day + "/" + m_strLogName);
+        return out;
+    }
+
+    std::string LogText() const {
+        std::string text;
+        for (const auto& path : LogPaths()) {
+            if (FILE* file = std::fopen(path.c_str(), "rb")) {
+                char buf[4096];
+                size_t n;
+                while ((n = std::fread(buf, 1, sizeof buf, file)) > 0) text.append(buf, n);
+                std::fclose(file);
+            }
+        }
+        return text;
+    }
+
+    FakeServer server;
+    MarketRecorder sink;
+    CMarketApi* api = nullptr;
+
+private:
+    static inline int s_iCounter = 0;
+    std::string m_strLogName;
+};
+
+class MarketApiTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(s.Start()); }
+    MarketSession s;
+};
+
+TEST_F(MarketApiTest, LoginChecksRequiredFieldsInOrder) {
+    const struct {
+        CMarketReqUserLoginField field;
+        const char* message;
+    } cases[] = {
+        {Login("", ""), "UserId 不能为空."},
+        {Login("", "pw"), "UserId 不能为空."},
+        {Login("u", ""), "UserPwd 不能为空."},
+        {Login("u", "", ""), "UserPwd 不能为空."},
+        {Login("u", "pw", ""), "BrokerIDForMarketPrice 不能为空."},
+    };
+    for (auto c : cases) {
+        EXPECT_EQ(s.api->ReqUserLogin(&c.field, 1), 0);
+        EXPECT_STREQ(c.field.ErrorMsg, c.message);
+    }
+    EXPECT_TRUE(s.NothingSent());
+}
+
+TEST_F(MarketApiTest, FailedLoginUpdatesPermissionsButDoesNotLogIn) {
+    s.LoginPlain("stock|BAD_USER;derivate|OK", "10001");
+    auto login = s.sink.log.Named("OnRspUserLogin");
+    ASSERT_EQ(login.size(), 1u);
+    EXPECT_EQ(login[0].errorId, 10001);
+    EXPECT_EQ(login[0].errorMsg, "用户名不正确");
+    EXPECT_TRUE(login[0].isLast);
+
+    auto sub = Subscribe('D', '1', {"a,b"});
+    EXPECT_EQ(s.api->ReqMarketData(&sub, 1), 0);
+    EXPECT_STREQ(sub.ErrorMsg, "尚未登录.");
+    auto broker = Zeroed<CMarketReqBrokerDataField>();
+    EXPECT_EQ(s.api->ReqBrokerData(&broker, 1), 0);
+    EXPECT_STREQ(broker.ErrorMsg, "尚未登录.");
+    EXPECT_TRUE(s.NothingSent());
+
+    // A later login answer without a "stock" entry keeps stock quotes denied.
+    s.LoginPlain("derivate|bad_user");
+    auto stock = Subscribe('S', '1', {"a,b"});
+    EXPECT_EQ(s.api->ReqMarketData(&stock, 1), 0);
+    EXPECT_STREQ(stock.ErrorMsg, "没有订阅股票行情权限.");
+    auto derivate = Subscribe('D', '1', {"a,b"});
+    EXPECT_EQ(s.api->ReqMarketData(&derivate, 1), 1);  // lower case does not deny
+    EXPECT_EQ(s.NextMessage(), "MARKET01@@D@+@@@&a,b");
+}
+
+TEST_F(MarketApiTest, SubscriptionTexts) {
+    s.LoginPlain();
+    std::vector<std::string> many;
+    std::string twenty;
+    for (int i = 0; i < 25; ++i) {
+        many.push_back("c" + std::to_string(i) + ",X");
+        if (i < 20) twenty += (i ? ";" : "") + many.back();
+    }
+    const struct {
+        CMarketReqMarketDataField field;
+        const char* sent;
+    } cases[] = {
+        {Subscribe('S', '1', {"700,HKEX", "5,HKEX"}), "MARKET01@@S@+@@@&700,HKEX;5,HKEX"},
+        {Subscribe('D', '2', {"CL,NYMEX"}), "MARKET01@@D@+T@@@&CL,NYMEX"},
+        {Subscribe('S', '3', {"700,HKEX"}), "MARKET01@@S@-@@@&700,HKEX"},
+        {Subscribe('S', '4', {"a,b", "c,d", "e,f"}), "MARKET01@@S@--@@@&"},
+        {Subscribe('S', '9', {"a,b"}), "MARKET01@@S"},
+        {Subscribe('S', '1', {}, 0), "MARKET01@@S@+@@@&"},
+        {Subscribe('S', '1', {"no comma"}, 0), "MARKET01@@S@+@@@&"},  // 0 entries: nothing tested
+        {Subscribe('S', '1', {"a,b"}, -7), "MARKET01@@S@+@@@&"},
+        {Subscribe('S', '1', many, 25), nullptr},
+    };
+    for (auto c : cases) {
+        const std::string expected = c.sent != nullptr ? c.sent : "MARKET01@@S@+@@@&" + twenty;
+        EXPECT_EQ(s.api->ReqMarketData(&c.field, 1), 1) << expected;
+        EXPECT_EQ(s.NextMessage(), expected);
+    }
+
+    // A list longer than the 4096-byte area is cut at 4095 characters.
+    std::vector<std::string> longEntries(20, std::string(254, 'x') + ",");
+    auto longSub = Subscribe('S', '1', longEntries);
+    EXPECT_EQ(s.api->ReqMarketData(&longSub, 1), 1);
+    const std::string sent = s.NextMessage();
+    ASSERT_EQ(sent.size(), 4095u);
+    EXPECT_EQ(sent.substr(0, 17), "MARKET01@@S@+@@@&");
+}
+
+TEST_F(MarketApiTest, SubscriptionRefusals) {
+    s.LoginPlain("stock|OK;derivate|BAD_USER");
+    const struct {
+        CMarketReqMarketDataField field;
+        const char* message;
+    } cases[] = {
+        {Subscribe('S', '1', {"a,b", "c,d", "no comma", "e,f", "g,h"}), "订阅行情的格式不合法，必须用逗号分隔."},
+        {Subscribe('S', '4', {"a,b", "bad"}), "订阅行情的格式不合法，必须用逗号分隔."},  // '4' tests its entries
+        {Subscribe('D', '1', {"a,b"}), "没有订阅期货行情权限."},
+        {Subscribe('D', '3', {"bad", "a,b"}), "订阅行情的格式不合法，必须用逗号分隔."},  // the comma test comes first
+    };
+    for (auto c : cases) {
+        std::strcpy(c.field.ErrorMsg, "earlier");
+        EXPECT_EQ(s.api->ReqMarketData(&c.field, 1), 0);
+        EXPECT_STREQ(c.field.ErrorMsg, c.message);
+    }
+    EXPECT_TRUE(s.NothingSent());
+    // Entries beyond the count are not looked at.
+    auto beyond = Subscribe('S', '1', {"a,b", "bad"}, 1);
+    EXPECT_EQ(s.api->ReqMarketData(&beyond, 1), 1);
+    EXPECT_EQ(s.NextMessage(), "MARKET01@@S@+@@@&a,b");
+}
+
+TEST_F(MarketApiTest, SubscriptionPausesTheCallerAfterASend) {
+    s.LoginPlain("stock|BAD_USER");
+    using Clock = std::chrono::steady_clock;
+    auto sent = Subscribe('D', '1', {"a,b"});
+    auto start = Clock::now();
+    EXPECT_EQ(s.api->ReqMarketData(&sent, 1), 1);
+    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(100));
+    EXPECT_EQ(s.NextMessage(), "MARKET01@@D@+@@@&a,b");
+
+    auto refused = Subscribe('S', '1', {"a,b"});
+    start = Clock::now();
+    EXPECT_EQ(s.api->ReqMarketData(&refused, 1), 0);
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(100));
+}
+
+TEST_F(MarketApiTest, SubscriptionSendFailureKeepsErrorMsg) {
+    s.LoginPlain();
+    s.server.CloseClient();
+    ASSERT_TRUE(s.sink.log.WaitCount("OnDisconnect", 1));
+    auto sub = Subscribe('S', '1', {"a,b"});
+    std::strcpy(sub.ErrorMsg, "untouched");
+    EXPECT_EQ(s.api->ReqMarketData(&sub, 1), 0);
+    EXPECT_STREQ(sub.ErrorMsg, "untouched");
+    // The login outlives the connection: after reconnecting, subscriptions go out without a new login.
+    ASSERT_TRUE(s.server.WaitForClient(5000));
+    ASSERT_TRUE(s.sink.log.WaitCount("OnConnect", 2));
+    EXPECT_EQ(s.api->ReqMarketData(&sub, 1), 1);
+    EXPECT_EQ(s.NextMessage(), "MARKET01@@S@+@@@&a,b");
+}
+
+TEST_F(MarketApiTest, QuotesArriveRawThenParsed) {
+    const std::string full = Fields(42);
+    s.Push("MARKET01@@@@@@@@@@31&" + full);
+    s.Push("MARKET0@@@@@@@@@@32&a@b@c@d@e@f@g@h@Y");   // a prefix of the code selects the quote handler
+    s.Push("MARKET01@@@@@@@@@@33&" + Fields(41) + "@xD");  // rejected
+    s.Push("MARKET01@@@@10026@@@@@@34&" + full);          // server refusal
+    s.Push("MARKET01X@@@@@@@@@@35&" + full);              // longer than the code: ignored
+    s.Push("MARKET01@@@@@@@@@@36&");                      // empty body
+    s.Sync();
+    const auto raw = s.sink.log.Named("OnRspRawMarketData");
+    const auto quotes = s.sink.log.Named("OnRspMarketData");
+    ASSERT_EQ(raw.size(), 5u);
+    ASSERT_EQ(quotes.size(), 5u);
+    EXPECT_EQ(raw[0].text, full);
+    EXPECT_EQ(raw[4].text, "");
+
+    // Each raw call comes right before its parsed call.
+    const auto all = s.sink.log.All();
+    for (size_t i = 0; i + 1 < all.size(); ++i) {
+        if (all[i].name == "OnRspRawMarketData") {
+            EXPECT_EQ(all[i + 1].name, "OnRspMarketData");
+        }
+    }
+
+    EXPECT_EQ(quotes[0].requestId, 31);
+    EXPECT_FALSE(quotes[0].isLast);
+    EXPECT_EQ(quotes[0].errorId, 0);
+    const auto& q = quotes[0].As<CMarketMarketDataField>();
+    EXPECT_STREQ(q.Item00, "v0");
+    EXPECT_STREQ(q.Item65, "v40");
+    EXPECT_STREQ(q.RecordType, "v41");
+
+    EXPECT_EQ(quotes[1].requestId, 32);
+    EXPECT_FALSE(quotes[1].isLast);
+    EXPECT_STREQ(quotes[1].As<CMarketMarketDataField>().RecordType, "Y");
+    EXPECT_STREQ(quotes[1].As<CMarketMarketDataField>().Item64, "h");
+
+    const CMarketMarketDataField zero = Zeroed<CMarketMarketDataField>();
+    for (size_t i = 2; i < 5; ++i) {
+        EXPECT_TRUE(quotes[i].isLast) << i;
+        EXPECT_EQ(std::memcmp(quotes[i].data.data(), &zero, sizeof zero), 0) << i;
+    }
+    EXPECT_EQ(quotes[2].errorId, 0);
+    EXPECT_EQ(quotes[3].errorId, 10026);
+    EXPECT_EQ(quotes[3].errorMsg, "订阅合约在交易所不存在.");
+    EXPECT_EQ(quotes[4].requestId, 36);
+}
+
+TEST_F(MarketApiTest, CompressedQuoteBodies) {
+    const std::string full = Fields(32);
+    s.Push("MARKET01@@@@@@@@@1@1&" + CompressBody(full));
+    s.Push("MARKET01@@@@@@@@@2@2&");
+    s.Push("MARKET01@@@@@@@@@1@3&not-base64-deflate!!");
+    s.Sync();
+    const auto raw = s.sink.log.Named("OnRspRawMarketData");
+    const auto quotes = s.sink.log.Named("OnRspMarketData");
+    ASSERT_EQ(quotes.size(), 3u);
+    EXPECT_EQ(raw[0].text, CompressBody(full));  // the raw text is the body as received
+    EXPECT_FALSE(quotes[0].isLast);
+    EXPECT_STREQ(quotes[0].As<CMarketMarketDataField>().RecordType, "v31");
+    EXPECT_EQ(quotes[1].errorId, 90004);
+    EXPECT_EQ(quotes[1].errorMsg, "Compress body is empty");
+    EXPECT_TRUE(quotes[1].isLast);
+    EXPECT_EQ(quotes[2].errorId, 90002);
+    EXPECT_EQ(quotes[2].errorMsg, "Decompress fails");
+    EXPECT_TRUE(quotes[2].isLast);
+}
+
+TEST_F(MarketApiTest, BrokerData) {
+    s.LoginPlain();
+    auto f = Zeroed<CMarketReqBrokerDataField>();
+    std::strcpy(f.BrokerKey, "K@1");
+    EXPECT_EQ(s.api->ReqBrokerData(&f, 5), 1);
+    EXPECT_EQ(s.NextMessage(), "BROKER@@@A@@@@@@@5&K@1");
+    f.BrokerKey[0] = '\0';
+    EXPECT_EQ(s.api->ReqBrokerData(&f, -5), 1);
+    EXPECT_EQ(s.NextMessage(), "BROKER@@@A@@@@@@@-5&");
+
+    const std::string big(5000, 'b');
+    s.Push("B@@@@@@@@@@5&" + big);
+    s.Push("B@@@@@@@@@@6&a@b^c");
+    s.Push("B@@@@@@@@@@7&");
+    s.Push("B@@@@10020@@@@@@8&x");
+    s.Sync();
+    const auto e = s.sink.log.Named("OnRspBrokerData");
+    ASSERT_EQ(e.size(), 4u);
+    EXPECT_EQ(std::string(e[0].As<CMarketBrokerDataField>().BrokerData), big.substr(0, 4095));
+    EXPECT_FALSE(e[0].isLast);
+    EXPECT_EQ(e[0].requestId, 5);
+    EXPECT_STREQ(e[1].As<CMarketBrokerDataField>().BrokerData, "a@b^c");
+    EXPECT_FALSE(e[1].isLast);
+    EXPECT_STREQ(e[2].As<CMarketBrokerDataField>().BrokerData, "");
+    EXPECT_TRUE(e[2].isLast);
+    EXPECT_EQ(e[2].errorId, 0);
+    EXPECT_EQ(e[3].errorId, 10020);
+    EXPECT_EQ(e[3].errorMsg, "尚未登录.");
+    EXPECT_STREQ(e[3].As<CMarketBrokerDataField>().BrokerData, "");
+    EXPECT_TRUE(e[3].isLast);
+}
+
+TEST_F(MarketApiTest, TradeDates) {
+    s.Push("M2@@@@@@@@@@1&20240105:20240108:x@second:item@third");
+    s.Push("M2@@@@@@@@@@2&no colon@a:b");
+    s.Push("M2@@@@@@@@@@3&:");
+    s.Sync();
+    const auto e = s.sink.log.Named("OnPushTradeDate");
+    ASSERT_EQ(e.size(), 3u);
+    EXPECT_STREQ(e[0].As<CMarketTradeDateField>().Key, "20240105");
+    EXPECT_STREQ(e[0].As<CMarketTradeDateField>().Value, "20240108:x");
+    EXPECT_FALSE(e[0].isLast);
+    EXPECT_EQ(e[0].requestId, 1);
+    EXPECT_STREQ(e[1].As<CMarketTradeDateField>().Key, "");
+    EXPECT_STREQ(e[1].As<CMarketTradeDateField>().Value, "");
+    EXPECT_TRUE(e[1].isLast);
+    EXPECT_EQ(e[1].errorId, 0);
+    EXPECT_FALSE(e[2].isLast);  // an empty key and value still make a record
+}
+
+TEST_F(MarketApiTest, KickOutKeepsTheLogin) {
+    s.LoginPlain();
+    s.Push("LOGIN002@@@@@@@@@@12&");
+    ASSERT_TRUE(s.sink.log.WaitCount("OnKickOut", 1));
+    const auto e = s.sink.log.Named("OnKickOut")[0];
+    EXPECT_EQ(e.errorMsg, "此账号在别处登录，当前连接强制退出！！！");
+    EXPECT_EQ(e.requestId, 12);
+    EXPECT_TRUE(e.isLast);
+    auto sub = Subscribe('S', '1', {"a,b"});
+    EXPECT_EQ(s.api->ReqMarketData(&sub, 1), 1);
+}
+
+TEST(MarketHeartBeatTest, HeartbeatAfterTheLoginAnswer) {
+    MarketSession s(1);
+    ASSERT_TRUE(s.Start(0, true));  // clamped to the shortened minimum of 1 second
+    EXPECT_TRUE(s.NothingSent(1500));  // no heartbeat before the login answer
+    s.LoginPlain();
+    EXPECT_EQ(s.NextMessage(3000), "TEST001@@@@@@@@@@&");
+    ASSERT_TRUE(s.sink.log.WaitCount("OnHeartBeat", 1));
+    EXPECT_GE(s.sink.log.Named("OnHeartBeat")[0].value, 1);
+}
+
+TEST(MarketApiFactoryTest, VersionText) { EXPECT_STREQ(CMarketApi::GetVersion(), "1.18.2.0"); }
+
+}  // namespace
