@@ -152,7 +152,7 @@ int CMarketApiImp::ReqMarketData(CMarketReqMarketDataField* f, int /*requestId*/
     const auto append = [&](std::string_view part) {
         const size_t room = sizeof text - 1 - length;
         const size_t n = part.size() < room ? part.size() : room;
-        std::memcpy(text + length, part.data(), n);
+        if (n != 0) std::memcpy(text + length, part.data(), n);
         length += n;
     };
     append("MARKET01@@");
