@@ -28,7 +28,10 @@ struct MemberAt {
     uint32_t offset;
     uint8_t index;
 };
-#define QF_AT(S, M, I) MemberAt{static_cast<uint32_t>(offsetof(S, M)), I}
+#define QF_AT(S, M, I)                           \
+    MemberAt {                                   \
+        static_cast<uint32_t>(offsetof(S, M)), I \
+    }
 
 template <class Field, size_t K>
 void FillItems(const Field* f, const MemberAt (&map)[K], std::string_view* items) {
@@ -44,22 +47,20 @@ const MemberAt kInsertHead[] = {
     QF_AT(CFutureReqOrderInsertField, UserId, 8),
 };
 const MemberAt kInsertBody[] = {
-    QF_AT(CFutureReqOrderInsertField, UserId, 0),   QF_AT(CFutureReqOrderInsertField, AccountNo, 2),
-    QF_AT(CFutureReqOrderInsertField, Item05, 5),   QF_AT(CFutureReqOrderInsertField, Item06, 6),
-    QF_AT(CFutureReqOrderInsertField, Item07, 7),   QF_AT(CFutureReqOrderInsertField, Item08, 8),
-    QF_AT(CFutureReqOrderInsertField, Item09, 9),   QF_AT(CFutureReqOrderInsertField, Item11, 11),
-    QF_AT(CFutureReqOrderInsertField, Item14, 14),  QF_AT(CFutureReqOrderInsertField, Item15, 15),
-    QF_AT(CFutureReqOrderInsertField, Item16, 16),  QF_AT(CFutureReqOrderInsertField, Item17, 17),
-    QF_AT(CFutureReqOrderInsertField, Item18, 18),  QF_AT(CFutureReqOrderInsertField, Item19, 19),
+    QF_AT(CFutureReqOrderInsertField, UserId, 0),  QF_AT(CFutureReqOrderInsertField, AccountNo, 2),
+    QF_AT(CFutureReqOrderInsertField, Item05, 5),  QF_AT(CFutureReqOrderInsertField, Item06, 6),
+    QF_AT(CFutureReqOrderInsertField, Item07, 7),  QF_AT(CFutureReqOrderInsertField, Item08, 8),
+    QF_AT(CFutureReqOrderInsertField, Item09, 9),  QF_AT(CFutureReqOrderInsertField, Item11, 11),
+    QF_AT(CFutureReqOrderInsertField, Item14, 14), QF_AT(CFutureReqOrderInsertField, Item15, 15),
+    QF_AT(CFutureReqOrderInsertField, Item16, 16), QF_AT(CFutureReqOrderInsertField, Item17, 17),
+    QF_AT(CFutureReqOrderInsertField, Item18, 18), QF_AT(CFutureReqOrderInsertField, Item19, 19),
     QF_AT(CFutureReqOrderInsertField, Item23, 23),
 };
 constexpr size_t kInsertProgramPosition = 4;
 
 const MemberAt kModifyHead[] = {
-    QF_AT(CFutureReqOrderModifyField, LocalNo, 1),
-    QF_AT(CFutureReqOrderModifyField, SystemNo, 2),
-    QF_AT(CFutureReqOrderModifyField, AccountNo, 5),
-    QF_AT(CFutureReqOrderModifyField, Item05, 6),
+    QF_AT(CFutureReqOrderModifyField, LocalNo, 1),   QF_AT(CFutureReqOrderModifyField, SystemNo, 2),
+    QF_AT(CFutureReqOrderModifyField, AccountNo, 5), QF_AT(CFutureReqOrderModifyField, Item05, 6),
     QF_AT(CFutureReqOrderModifyField, UserId, 8),
 };
 const MemberAt kModifyBody[] = {
@@ -75,18 +76,16 @@ const MemberAt kModifyBody[] = {
 constexpr size_t kModifyProgramPosition = 15;
 
 const MemberAt kCancelHead[] = {
-    QF_AT(CFutureReqOrderCancelField, LocalNo, 1),
-    QF_AT(CFutureReqOrderCancelField, SystemNo, 2),
-    QF_AT(CFutureReqOrderCancelField, AccountNo, 5),
-    QF_AT(CFutureReqOrderCancelField, Item07, 6),
+    QF_AT(CFutureReqOrderCancelField, LocalNo, 1),   QF_AT(CFutureReqOrderCancelField, SystemNo, 2),
+    QF_AT(CFutureReqOrderCancelField, AccountNo, 5), QF_AT(CFutureReqOrderCancelField, Item07, 6),
     QF_AT(CFutureReqOrderCancelField, UserId, 8),
 };
 const MemberAt kCancelBody[] = {
-    QF_AT(CFutureReqOrderCancelField, UserId, 0),  QF_AT(CFutureReqOrderCancelField, AccountNo, 2),
+    QF_AT(CFutureReqOrderCancelField, UserId, 0),   QF_AT(CFutureReqOrderCancelField, AccountNo, 2),
     QF_AT(CFutureReqOrderCancelField, SystemNo, 5), QF_AT(CFutureReqOrderCancelField, Item06, 6),
-    QF_AT(CFutureReqOrderCancelField, Item07, 7),  QF_AT(CFutureReqOrderCancelField, Item08, 8),
-    QF_AT(CFutureReqOrderCancelField, Item09, 9),  QF_AT(CFutureReqOrderCancelField, Item10, 10),
-    QF_AT(CFutureReqOrderCancelField, Item11, 11), QF_AT(CFutureReqOrderCancelField, Item14, 14),
+    QF_AT(CFutureReqOrderCancelField, Item07, 7),   QF_AT(CFutureReqOrderCancelField, Item08, 8),
+    QF_AT(CFutureReqOrderCancelField, Item09, 9),   QF_AT(CFutureReqOrderCancelField, Item10, 10),
+    QF_AT(CFutureReqOrderCancelField, Item11, 11),  QF_AT(CFutureReqOrderCancelField, Item14, 14),
     QF_AT(CFutureReqOrderCancelField, Item18, 18),
 };
 constexpr size_t kCancelProgramPosition = 16;
@@ -160,7 +159,9 @@ CFutureApi* CFutureApi::CreateFutureApi(bool writeLog, const char* logFile, cons
     return api;
 }
 
-const char* CFutureApi::GetVersion() { return kQuintaraVersion; }
+const char* CFutureApi::GetVersion() {
+    return kQuintaraVersion;
+}
 
 CFutureApiImp::CFutureApiImp() : CApiObject(FUTURE::_error, kHeartBeat) {}
 
@@ -262,10 +263,18 @@ void CFutureApiImp::OnCommandLogin() {
         &IFutureEvent::OnRspUserLoginInfo);
 }
 
-void CFutureApiImp::OnCommandLogout() { StatusTo(&IFutureEvent::OnRspUserLogout); }
-void CFutureApiImp::OnServerKitOut() { HandleKickOut(); }
-void CFutureApiImp::OnCommandReplyPublicKey() { HandleReplyPublicKey(); }
-void CFutureApiImp::OnCommandReplySendKey() { HandleReplySendKey(); }
+void CFutureApiImp::OnCommandLogout() {
+    StatusTo(&IFutureEvent::OnRspUserLogout);
+}
+void CFutureApiImp::OnServerKitOut() {
+    HandleKickOut();
+}
+void CFutureApiImp::OnCommandReplyPublicKey() {
+    HandleReplyPublicKey();
+}
+void CFutureApiImp::OnCommandReplySendKey() {
+    HandleReplySendKey();
+}
 
 void CFutureApiImp::RaiseKickOut(CFutureRspInfoField* info, int requestId) {
     Raise([&](IFutureEvent& spi) { spi.OnRspUserLogout(info, requestId, true); });
@@ -329,8 +338,7 @@ int CFutureApiImp::ReqOrderCancel(CFutureReqOrderCancelField* f, int /*requestId
 }
 
 void CFutureApiImp::OnCommandSystemNo() {
-    DeliverTo<FUTURE::OrderResponseInfo, CFutureOrderField>(FutureAnswers::kSystemNo,
-                                                            &IFutureEvent::OnRspOrderInsert);
+    DeliverTo<FUTURE::OrderResponseInfo, CFutureOrderField>(FutureAnswers::kSystemNo, &IFutureEvent::OnRspOrderInsert);
 }
 void CFutureApiImp::OnCommandOrderInsert() {
     DeliverTo<FUTURE::OrderResponseInfo, CFutureOrderField>(FutureAnswers::kOrderInsert,
@@ -421,8 +429,7 @@ int CFutureApiImp::ReqQryTotalPosition(CFutureQryTotalPositionField* f, int requ
 }
 
 void CFutureApiImp::OnCommandQryOrder() {
-    DeliverTo<FUTURE::OrderResponseInfo, CFutureOrderListField>(FutureAnswers::kQryOrder,
-                                                                &IFutureEvent::OnRspQryOrder);
+    DeliverTo<FUTURE::OrderResponseInfo, CFutureOrderListField>(FutureAnswers::kQryOrder, &IFutureEvent::OnRspQryOrder);
 }
 void CFutureApiImp::OnCommandQryTrade() {
     DeliverTo<FUTURE::FilledResponseInfo, CFutureTradeField>(FutureAnswers::kQryTrade, &IFutureEvent::OnRspQryTrade);
@@ -496,12 +503,17 @@ int CFutureApiImp::ReqPasswordUpdate(CFutureReqPasswordUpdateField* f, int reque
 }
 
 void CFutureApiImp::OnCommandGetQuestions() {
-    DeliverTo<FUTURE::QuestionInfo, CFutureQuestionField>(FutureAnswers::kGetQuestion,
-                                                          &IFutureEvent::OnRspGetQuestion);
+    DeliverTo<FUTURE::QuestionInfo, CFutureQuestionField>(FutureAnswers::kGetQuestion, &IFutureEvent::OnRspGetQuestion);
 }
-void CFutureApiImp::OnCommandSafeVerify() { StatusTo(&IFutureEvent::OnRspSafeVerify); }
-void CFutureApiImp::OnCommandSetVerifyQA() { StatusTo(&IFutureEvent::OnRspSetVerifyQA); }
-void CFutureApiImp::OnCommandVerifyCode() { StatusTo(&IFutureEvent::OnRspVerifyCode); }
+void CFutureApiImp::OnCommandSafeVerify() {
+    StatusTo(&IFutureEvent::OnRspSafeVerify);
+}
+void CFutureApiImp::OnCommandSetVerifyQA() {
+    StatusTo(&IFutureEvent::OnRspSetVerifyQA);
+}
+void CFutureApiImp::OnCommandVerifyCode() {
+    StatusTo(&IFutureEvent::OnRspVerifyCode);
+}
 void CFutureApiImp::OnCommandPasswordUpdate() {
     DeliverTo<FUTURE::ModifyClientPWS, CFuturePasswordField>(FutureAnswers::kPasswordUpdate,
                                                              &IFutureEvent::OnRspPasswordUpdate);
@@ -602,12 +614,10 @@ int CFutureApiImp::ReqQryStrategyDetail(CFutureQryStrategyDetailField* f, int re
 }
 
 void CFutureApiImp::OnCommandQryExchange() {
-    DeliverTo<FUTURE::ExchangeInfo, CFutureExchangeField>(FutureRefData::kQryExchange,
-                                                          &IFutureEvent::OnRspQryExchange);
+    DeliverTo<FUTURE::ExchangeInfo, CFutureExchangeField>(FutureRefData::kQryExchange, &IFutureEvent::OnRspQryExchange);
 }
 void CFutureApiImp::OnCommandQryCurrency() {
-    DeliverTo<FUTURE::CurrencyInfo, CFutureCurrencyField>(FutureRefData::kQryCurrency,
-                                                          &IFutureEvent::OnRspQryCurrency);
+    DeliverTo<FUTURE::CurrencyInfo, CFutureCurrencyField>(FutureRefData::kQryCurrency, &IFutureEvent::OnRspQryCurrency);
 }
 void CFutureApiImp::OnCommandQryVersion() {
     DeliverTo<FUTURE::VersionInfo, CFutureVersionField>(FutureRefData::kQryVersion, &IFutureEvent::OnRspQryVersion);

@@ -18,18 +18,14 @@ const FieldMap kExchangeRows[] = {
 };
 
 const FieldMap kCurrencyRows[] = {
-    QF_TEXT(CFutureCurrencyField, CurrencyField00, 0),
-    QF_INT(CFutureCurrencyField, CurrencyField01, 1),
-    QF_REAL(CFutureCurrencyField, CurrencyField02, 2),
-    QF_TEXT(CFutureCurrencyField, CurrencyField03, 3),
+    QF_TEXT(CFutureCurrencyField, CurrencyField00, 0), QF_INT(CFutureCurrencyField, CurrencyField01, 1),
+    QF_REAL(CFutureCurrencyField, CurrencyField02, 2), QF_TEXT(CFutureCurrencyField, CurrencyField03, 3),
     QF_TEXT(CFutureCurrencyField, CurrencyField04, 4),
 };
 
 const FieldMap kVersionRows[] = {
-    QF_TEXT(CFutureVersionField, VersionField00, 0),
-    QF_TEXT(CFutureVersionField, VersionField01, 1),
-    QF_TEXT(CFutureVersionField, VersionField02, 2),
-    QF_TEXT(CFutureVersionField, VersionField03, 3),
+    QF_TEXT(CFutureVersionField, VersionField00, 0), QF_TEXT(CFutureVersionField, VersionField01, 1),
+    QF_TEXT(CFutureVersionField, VersionField02, 2), QF_TEXT(CFutureVersionField, VersionField03, 3),
     QF_TEXT(CFutureVersionField, VersionField04, 4),
 };
 
@@ -54,20 +50,13 @@ const FieldMap kCommodityTimeRows[] = {
 };
 
 const FieldMap kCommodityRows[] = {
-    QF_TEXT(CFutureCommodityField, CommodityField00, 0),
-    QF_TEXT(CFutureCommodityField, CommodityField01, 1),
-    QF_TEXT(CFutureCommodityField, CommodityField02, 2),
-    QF_TEXT(CFutureCommodityField, CommodityField03, 3),
-    QF_TEXT(CFutureCommodityField, CommodityField04, 4),
-    QF_TEXT(CFutureCommodityField, CommodityField05, 5),
-    QF_TEXT(CFutureCommodityField, CommodityField06, 6),
-    QF_REAL(CFutureCommodityField, CommodityField07, 7),
-    QF_REAL(CFutureCommodityField, CommodityField08, 8),
-    QF_REAL(CFutureCommodityField, CommodityField09, 9),
-    QF_INT(CFutureCommodityField, CommodityField10, 10),
-    QF_INT(CFutureCommodityField, CommodityField11, 11),
-    QF_TEXT(CFutureCommodityField, CommodityField12, 12),
-    QF_TEXT(CFutureCommodityField, CommodityField13, 13),
+    QF_TEXT(CFutureCommodityField, CommodityField00, 0),  QF_TEXT(CFutureCommodityField, CommodityField01, 1),
+    QF_TEXT(CFutureCommodityField, CommodityField02, 2),  QF_TEXT(CFutureCommodityField, CommodityField03, 3),
+    QF_TEXT(CFutureCommodityField, CommodityField04, 4),  QF_TEXT(CFutureCommodityField, CommodityField05, 5),
+    QF_TEXT(CFutureCommodityField, CommodityField06, 6),  QF_REAL(CFutureCommodityField, CommodityField07, 7),
+    QF_REAL(CFutureCommodityField, CommodityField08, 8),  QF_REAL(CFutureCommodityField, CommodityField09, 9),
+    QF_INT(CFutureCommodityField, CommodityField10, 10),  QF_INT(CFutureCommodityField, CommodityField11, 11),
+    QF_TEXT(CFutureCommodityField, CommodityField12, 12), QF_TEXT(CFutureCommodityField, CommodityField13, 13),
     QF_TEXT(CFutureCommodityField, CommodityField14, 14),
 };
 
@@ -166,10 +155,18 @@ const DataRules kQryStrategyDetail{kSingle, MakeTable(kStrategyDetailRows)};
 void FillInstrumentRequest(FUTURE::UseContractInfo& body) {
     for (size_t i = 0; i < FUTURE::UseContractInfo::kFields; ++i) {
         switch (kInstrumentItemKinds[i]) {
-            case 'I': body.m_item[i] = "0"; break;
-            case 'D': body.m_item[i] = ZeroDecimalText(); break;
-            case 'N': body.m_item[i] = ZeroWithNoDecimalsText(); break;
-            default: body.m_item[i] = std::string_view(); break;
+            case 'I':
+                body.m_item[i] = "0";
+                break;
+            case 'D':
+                body.m_item[i] = ZeroDecimalText();
+                break;
+            case 'N':
+                body.m_item[i] = ZeroWithNoDecimalsText();
+                break;
+            default:
+                body.m_item[i] = std::string_view();
+                break;
         }
     }
     body.m_nCount = FUTURE::UseContractInfo::kFields;

@@ -2,7 +2,9 @@
 
 using namespace Quintara;
 
-void FutureRecorder::OnConnect() { log.Add(EventLog::Make<CFutureRspInfoField>("OnConnect", nullptr, 0, false)); }
+void FutureRecorder::OnConnect() {
+    log.Add(EventLog::Make<CFutureRspInfoField>("OnConnect", nullptr, 0, false));
+}
 
 void FutureRecorder::OnDisconnect(int errorCode) {
     RecordedEvent e = EventLog::Make<CFutureRspInfoField>("OnDisconnect", nullptr, 0, false);
@@ -34,9 +36,9 @@ QUINTARA_FUTURE_STATUS(OnRspSafeVerify)
 QUINTARA_FUTURE_STATUS(OnRspSetVerifyQA)
 #undef QUINTARA_FUTURE_STATUS
 
-#define QUINTARA_FUTURE_DATA_CALLBACK(Name, Type)                                                   \
+#define QUINTARA_FUTURE_DATA_CALLBACK(Name, Type)                                                  \
     void FutureRecorder::Name(Type* data, CFutureRspInfoField* info, int requestId, bool isLast) { \
-        log.AddData(#Name, data, info, requestId, isLast);                                          \
+        log.AddData(#Name, data, info, requestId, isLast);                                         \
     }
 #include "support/FutureCallbacks.inc"
 #undef QUINTARA_FUTURE_DATA_CALLBACK

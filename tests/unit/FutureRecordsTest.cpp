@@ -22,9 +22,9 @@ TEST(FutureRecordsTest, OrderAnswerTakesItsLastTenFieldsOnlyWhenComplete) {
         const char* item24;
         const char* item33;
     } cases[] = {
-        {23, false, "", "", ""},           {24, true, "v23", "", ""}, {30, true, "v23", "", ""},
-        {33, true, "v23", "", ""},         {34, true, "v23", "v24", "v33"},
-        {40, true, "v23", "v24", "v33"},  // items beyond the record are ignored
+        {23, false, "", "", ""},         {24, true, "v23", "", ""},
+        {30, true, "v23", "", ""},       {33, true, "v23", "", ""},
+        {34, true, "v23", "v24", "v33"}, {40, true, "v23", "v24", "v33"},  // items beyond the record are ignored
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fields);
