@@ -10,6 +10,7 @@
 
 #include "api/AnswerDelivery.h"
 #include "api/CSharedText.h"
+#include "api/CStoredLogin.h"
 #include "foundation/CDynBuffer.h"
 #include "foundation/ErrorCatalogue.h"
 #include "foundation/HP.h"
@@ -17,6 +18,7 @@
 #include "net/NetTiming.h"
 #include "secure/CCipherLayer.h"
 #include "secure/CHeadParser.h"
+#include "secure/CRecord.h"
 #include "secure/MessageCut.h"
 #include "secure/NetInfo.h"
 #include "secure/OrvikCode.h"
@@ -300,6 +302,28 @@ protected:
     }
 
     int SendMessage(NetInfo& head) { return SendMessage<NoRecord>(head, nullptr); }
+
+    // A trading login ("LOGINHK1" or "LOGIN001"): software name and version in head fields 1 and 2,
+    // "A" in 3, the author code in 4, the kind in 8; the body is user, password, kind, extra info and
+    // computer name, the password shown as "******" in the log.
+    int SendLoginMessage(const LoginValues& v, int requestId, const char* code, const char* kind) {
+        IntText id(requestId);
+        NetInfo head;
+        head.m_strField[0] = code;
+        head.m_strField[1] = v.softwareName;
+        head.m_strField[2] = v.softwareVersion;
+        head.m_strField[3] = ApiType::SdkApi;
+        head.m_strField[4] = v.authorCode;
+        head.m_strField[8] = kind;
+        head.m_strField[10] = id.View();
+        CRecord<5, 1> body;
+        body.m_item[0] = v.userId;
+        body.m_item[1] = v.userPwd;
+        body.m_item[2] = kind;
+        body.m_item[3] = v.extraInfo;
+        body.m_item[4] = v.computerName;
+        return SendMessage(head, &body, LogMask{uint64_t{1} << 1, false});
+    }
 
     std::string m_strUserId;
     std::string m_strUserPwd;

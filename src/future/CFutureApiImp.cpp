@@ -28,10 +28,10 @@ struct MemberAt {
     uint32_t offset;
     uint8_t index;
 };
-#define QF_AT(S, M, I)                           \
-    MemberAt {                                   \
-        static_cast<uint32_t>(offsetof(S, M)), I \
-    }
+constexpr MemberAt At(size_t offset, uint8_t index) {
+    return MemberAt{static_cast<uint32_t>(offset), index};
+}
+#define QF_AT(S, M, I) At(offsetof(S, M), I)
 
 template <class Field, size_t K>
 void FillItems(const Field* f, const MemberAt (&map)[K], std::string_view* items) {
@@ -95,7 +95,7 @@ bool ValidLocation(std::string_view location) {
     return location.empty() || location.size() == 2 || location.size() == 5;
 }
 
-// The verification fields 1 to `count` of a request into the body.
+// Verification fields 1 to 7 of a request into body items 0 to 6.
 template <class Field>
 void FillVerify(FUTURE::SafeVerifyInfo& body, const Field* f) {
     body.m_item[0] = Text(f->VerifyField1);
@@ -185,68 +185,17 @@ int CFutureApiImp::Throttled(CQueryThrottle& throttle, char* errorMsg) {
 // ---- login and logout ----
 
 int CFutureApiImp::ReqUserLogin(CFutureReqUserLoginField* f, int requestId) {
-    static const struct {
-        size_t offset;
-        const char* message;
-    } kRequired[] = {
-        {offsetof(CFutureReqUserLoginField, UserId), "UserId 不能为空."},
-        {offsetof(CFutureReqUserLoginField, UserPwd), "UserPwd 不能为空."},
-        {offsetof(CFutureReqUserLoginField, ComputerName), "ComputerName 不能为空."},
-        {offsetof(CFutureReqUserLoginField, AuthorCode), "AuthorCode 不能为空."},
-        {offsetof(CFutureReqUserLoginField, SoftwareName), "SoftwareName 不能为空."},
-        {offsetof(CFutureReqUserLoginField, SoftwareVersion), "SoftwareVersion 不能为空."},
-    };
-    for (const auto& r : kRequired) {
-        if (reinterpret_cast<const char*>(f)[r.offset] == '\0') return Refuse(f->ErrorMsg, r.message);
-    }
-    {
-        std::lock_guard<std::mutex> lock(m_mtxLogin);
-        m_strUserId = Text(f->UserId);
-        m_strUserPwd = Text(f->UserPwd);
-        m_strExtraInfo = Text(f->ExtraInfo);
-        m_strComputerName = Text(f->ComputerName);
-        m_strSoftwareName = Text(f->SoftwareName);
-        m_strSoftwareVersion = Text(f->SoftwareVersion);
-        m_strAuthorCode = Text(f->AuthorCode);
-    }
-    IntText id(requestId);
-    NetInfo head;
-    head.m_strField[0] = OrvikCode::LOGIN001;
-    head.m_strField[1] = Text(f->SoftwareName);
-    head.m_strField[2] = Text(f->SoftwareVersion);
-    head.m_strField[3] = ApiType::SdkApi;
-    head.m_strField[4] = Text(f->AuthorCode);
-    head.m_strField[8] = kKind;
-    head.m_strField[10] = id.View();
-    FUTURE::LoginInfo body;
-    body.m_item[0] = Text(f->UserId);
-    body.m_item[1] = Text(f->UserPwd);
-    body.m_item[2] = kKind;
-    body.m_item[3] = Text(f->ExtraInfo);
-    body.m_item[4] = Text(f->ComputerName);
-    return SendResult(SendMessage(head, &body, kMaskPassword), f->ErrorMsg);
+    if (const char* missing = LoginValues::MissingField(*f)) return Refuse(f->ErrorMsg, missing);
+    const LoginValues values = LoginValues::Of(*f);
+    m_storedLogin.Store(values);
+    return SendResult(SendLoginMessage(values, requestId, OrvikCode::LOGIN001, kKind), f->ErrorMsg);
 }
 
 // The server started a key exchange and holds the session key now: the last login is sent again,
 // encrypted, with the request id of the exchange's answer.
 void CFutureApiImp::SendLoginAfterKeyExchange(int requestId) {
-    std::lock_guard<std::mutex> lock(m_mtxLogin);
-    IntText id(requestId);
-    NetInfo head;
-    head.m_strField[0] = OrvikCode::LOGIN001;
-    head.m_strField[1] = m_strSoftwareName;
-    head.m_strField[2] = m_strSoftwareVersion;
-    head.m_strField[3] = ApiType::SdkApi;
-    head.m_strField[4] = m_strAuthorCode;
-    head.m_strField[8] = kKind;
-    head.m_strField[10] = id.View();
-    FUTURE::LoginInfo body;
-    body.m_item[0] = m_strUserId;
-    body.m_item[1] = m_strUserPwd;
-    body.m_item[2] = kKind;
-    body.m_item[3] = m_strExtraInfo;
-    body.m_item[4] = m_strComputerName;
-    SendMessage(head, &body, kMaskPassword);
+    m_storedLogin.With(
+        [&](const LoginValues& values) { SendLoginMessage(values, requestId, OrvikCode::LOGIN001, kKind); });
 }
 
 int CFutureApiImp::ReqUserLogout(CFutureReqUserLogoutField* f, int requestId) {

@@ -104,11 +104,6 @@ private:
     CQueryThrottle m_lLastQryPosition;
     CQueryThrottle m_lLastQryTotalPosition;
 
-    // The last login that passed its checks, re-sent after a key exchange the server starts.
-    std::mutex m_mtxLogin;
-    std::string m_strExtraInfo;
-    std::string m_strComputerName;
-    std::string m_strSoftwareName;
-    std::string m_strSoftwareVersion;
-    std::string m_strAuthorCode;
+    // The last login that passed its checks, sent again after a key exchange the server starts.
+    CStoredLogin m_storedLogin;
 };

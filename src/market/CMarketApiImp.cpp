@@ -3,16 +3,16 @@
 #include <cstring>
 
 #include "market/MarketPermissions.h"
-#include "secure/BodyCodec.h"
 #include "market/MarketQuoteParser.h"
 #include "market/MarketRecords.h"
+#include "secure/BodyCodec.h"
 
 using namespace Quintara;
 
 namespace {
 
 constexpr const char* kHeartBeat = "TEST001@@@@@@@@@@&";  // OrvikCode::MarketHeartBeat, empty fields
-constexpr const char* kLoginTransMode = "0";  // head field 9 of the market login
+constexpr const char* kLoginTransMode = "0";              // head field 9 of the market login
 
 template <size_t N>
 std::string_view Text(const char (&member)[N]) {
@@ -47,7 +47,9 @@ CMarketApi* CMarketApi::CreateMarketApi(bool writeLog, const char* logFile) {
     return api;
 }
 
-const char* CMarketApi::GetVersion() { return kQuintaraVersion; }
+const char* CMarketApi::GetVersion() {
+    return kQuintaraVersion;
+}
 
 CMarketApiImp::CMarketApiImp() : CApiObject(MARKET::_error, kHeartBeat) {}
 
@@ -101,8 +103,12 @@ void CMarketApiImp::SendLoginAfterKeyExchange(int requestId) {
     SendMessage(head, &body, kMaskPassword);
 }
 
-void CMarketApiImp::OnCommandReplyPublicKey() { HandleReplyPublicKey(); }
-void CMarketApiImp::OnCommandReplySendKey() { HandleReplySendKey(); }
+void CMarketApiImp::OnCommandReplyPublicKey() {
+    HandleReplyPublicKey();
+}
+void CMarketApiImp::OnCommandReplySendKey() {
+    HandleReplySendKey();
+}
 
 void CMarketApiImp::OnCommandLoginHK() {
     // The login answer ends encrypted mode: everything after it travels as plain text. It also
@@ -124,7 +130,9 @@ void CMarketApiImp::OnCommandLoginHK() {
     Raise([&](IMarketEvent& spi) { spi.OnRspUserLogin(&info, requestId, true); });
 }
 
-void CMarketApiImp::OnServerKitOut() { HandleKickOut(); }
+void CMarketApiImp::OnServerKitOut() {
+    HandleKickOut();
+}
 
 void CMarketApiImp::RaiseKickOut(CMarketRspInfoField* info, int requestId) {
     Raise([&](IMarketEvent& spi) { spi.OnKickOut(info, requestId, true); });
@@ -159,11 +167,20 @@ int CMarketApiImp::ReqMarketData(CMarketReqMarketDataField* f, int /*requestId*/
     append(std::string_view(&f->MarketType, 1));
     std::string_view tail;
     switch (f->SubscribeAction) {
-        case '1': tail = "@+@@@&"; break;
-        case '2': tail = "@+T@@@&"; break;
-        case '3': tail = "@-@@@&"; break;
-        case '4': tail = "@--@@@&"; break;
-        default: break;
+        case '1':
+            tail = "@+@@@&";
+            break;
+        case '2':
+            tail = "@+T@@@&";
+            break;
+        case '3':
+            tail = "@-@@@&";
+            break;
+        case '4':
+            tail = "@--@@@&";
+            break;
+        default:
+            break;
     }
     append(tail);
     if (f->SubscribeAction == '1' || f->SubscribeAction == '2' || f->SubscribeAction == '3') {

@@ -14,11 +14,9 @@ constexpr size_t kText = 256;
 static_assert(sizeof(CMarketMarketDataField) == MARKET::MarketInfo::kDelivered * kText, "quote layout");
 static_assert(offsetof(CMarketMarketDataField, Item38) == 38 * kText, "quote layout");
 static_assert(offsetof(CMarketMarketDataField, DepthA1) == MarketQuoteParser::kDepthA1 * kText, "quote layout");
-static_assert(offsetof(CMarketMarketDataField, DepthD5) == (MarketQuoteParser::kDepthA1 + 19) * kText,
-              "quote layout");
+static_assert(offsetof(CMarketMarketDataField, DepthD5) == (MarketQuoteParser::kDepthA1 + 19) * kText, "quote layout");
 static_assert(offsetof(CMarketMarketDataField, Item59) == MarketQuoteParser::kItem59 * kText, "quote layout");
-static_assert(offsetof(CMarketMarketDataField, RecordType) == MarketQuoteParser::kRecordType * kText,
-              "quote layout");
+static_assert(offsetof(CMarketMarketDataField, RecordType) == MarketQuoteParser::kRecordType * kText, "quote layout");
 static_assert(offsetof(CMarketMarketDataField, Item65) == MarketQuoteParser::kItem65 * kText, "quote layout");
 
 // Items of a record that any shape reads: a full quote reads items 0 to 41 (and its last item,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -36,10 +37,11 @@ public:
             text = body.View();
         }
         // Text is read up to its first NUL, as everywhere in the grammar.
-        if (const void* nul = std::memchr(text.data(), '\0', text.size()))
+        if (const void* nul = text.empty() ? nullptr : std::memchr(text.data(), '\0', text.size()))
             text = text.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - text.data()));
         if (!text.empty()) {
             if (list) {
+                m_vecRecords.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '^')) + 1);
                 size_t start = 0;
                 for (;;) {
                     const size_t caret = text.find('^', start);

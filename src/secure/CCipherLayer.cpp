@@ -41,8 +41,8 @@ long CCipherLayer::EncryptForSend(std::string_view message, uint8_t* out, size_t
 int CCipherLayer::SendCommand(std::string_view message, std::string_view logText) {
     const std::string_view logged = logText.empty() ? message : logText;
     if (!m_bEncrypt) {
-        const int result = SendBinData(reinterpret_cast<const unsigned char*>(message.data()),
-                                       static_cast<long>(message.size()), 0);
+        const int result =
+            SendBinData(reinterpret_cast<const unsigned char*>(message.data()), static_cast<long>(message.size()), 0);
         RecordSendLog(logged, result);
         return result;
     }
@@ -68,8 +68,8 @@ bool CCipherLayer::SendAesKey(const std::string& modulusB64, const std::string& 
     std::string exponent;
     HP::DecodeBase64(reinterpret_cast<const unsigned char*>(modulusB64.data()), static_cast<int>(modulusB64.size()),
                      modulus);
-    HP::DecodeBase64(reinterpret_cast<const unsigned char*>(exponentB64.data()),
-                     static_cast<int>(exponentB64.size()), exponent);
+    HP::DecodeBase64(reinterpret_cast<const unsigned char*>(exponentB64.data()), static_cast<int>(exponentB64.size()),
+                     exponent);
     if (modulus.size() != 128 || exponent.size() != 3) {
         error = "modulus or exponent size is wrong";
         return false;
@@ -87,8 +87,8 @@ bool CCipherLayer::SendAesKey(const std::string& modulusB64, const std::string& 
         error = "session key cannot be made";
         return false;
     }
-    const std::string keyText = HP::EncodeBase64(key, sizeof key);
-    const std::string ivText = HP::EncodeBase64(iv, sizeof iv);
+    std::string keyText = HP::EncodeBase64(key, sizeof key);
+    std::string ivText = HP::EncodeBase64(iv, sizeof iv);
     char id[16];
     std::snprintf(id, sizeof id, "%d", requestId);
     NetInfo message;
@@ -96,13 +96,16 @@ bool CCipherLayer::SendAesKey(const std::string& modulusB64, const std::string& 
     message.m_strField[1] = keyText;
     message.m_strField[2] = ivText;
     message.m_strField[10] = id;
-    const std::string text = message.MyToString();
+    std::string text = message.MyToString();
 
     RecordActionLog("PublicKeyEncrypt");
     uint8_t cipher[512];
     const long cipherLength =
         rsa.PublicEncrypt(reinterpret_cast<const uint8_t*>(text.data()), text.size(), cipher, sizeof cipher);
-    OPENSSL_cleanse(const_cast<char*>(text.data()), text.size());
+    // Nothing but the RSA cipher text keeps the session key outside the cipher layer.
+    OPENSSL_cleanse(text.data(), text.size());
+    OPENSSL_cleanse(keyText.data(), keyText.size());
+    OPENSSL_cleanse(ivText.data(), ivText.size());
     if (cipherLength <= 0) {
         OPENSSL_cleanse(key, sizeof key);
         OPENSSL_cleanse(iv, sizeof iv);
@@ -132,8 +135,7 @@ void CCipherLayer::OnResetSystem() {
 }
 
 int CCipherLayer::OnProcessRecv() {
-    const size_t consumed =
-        FrameScanner::Scan(m_bufRecv.Data(), static_cast<size_t>(m_bufRecv.Length()), *this);
+    const size_t consumed = FrameScanner::Scan(m_bufRecv.Data(), static_cast<size_t>(m_bufRecv.Length()), *this);
     m_bufRecv.Consume(static_cast<int64_t>(consumed));
     return static_cast<int>(m_bufRecv.Length());
 }
@@ -160,6 +162,7 @@ void CCipherLayer::OnFramePayload(const uint8_t* payload, size_t length) {
 }
 
 void CCipherLayer::OnOrvikProtocol(unsigned char* data, long length) {
+    if (data == nullptr || length < 0) return;
     if (!m_bEncrypt) {
         RecordRecvLog(std::string_view(reinterpret_cast<const char*>(data), static_cast<size_t>(length)));
         OnSocketCommand(data, length);

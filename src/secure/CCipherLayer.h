@@ -34,8 +34,7 @@ public:
     // Builds and sends the RSA-encrypted session key for the server's public key (Base64 modulus
     // of 128 bytes and exponent of 3 bytes) and switches encryption on. False with `error` set when
     // the key sizes are wrong or the key cannot be made or sent.
-    bool SendAesKey(const std::string& modulusB64, const std::string& exponentB64, std::string& error,
-                    int requestId);
+    bool SendAesKey(const std::string& modulusB64, const std::string& exponentB64, std::string& error, int requestId);
 
     bool Encrypted() const { return m_bEncrypt; }
     // Encrypts `message` with the session key for sending (padding included); -1 when too long.
@@ -56,6 +55,6 @@ protected:
 private:
     void OnFramePayload(const uint8_t* payload, size_t length) override;
 
-    std::mutex m_mtxKey;  // key and IV: written by the receive thread, read by senders
+    std::mutex m_mtxKey;                       // key and IV: written by the receive thread, read by senders
     unsigned char m_szPlain[kCipherArea + 1];  // decryption area (receive thread only)
 };

@@ -57,7 +57,9 @@ bool COpenRSA::SetPublicKey(const uint8_t* modulus, size_t modulusLength, const 
     return ok;
 }
 
-size_t COpenRSA::Size() const { return m_pKey != nullptr ? static_cast<size_t>(EVP_PKEY_get_size(m_pKey)) : 0; }
+size_t COpenRSA::Size() const {
+    return m_pKey != nullptr ? static_cast<size_t>(EVP_PKEY_get_size(m_pKey)) : 0;
+}
 
 long COpenRSA::PublicEncrypt(const uint8_t* in, size_t length, uint8_t* out, size_t outCapacity) {
     const size_t size = Size();

@@ -6,8 +6,7 @@
 #include <cstring>
 #include <vector>
 
-bool DecompressTool::InflateBatch(const uint8_t* in, size_t length, uint8_t* out, size_t capacity,
-                                  size_t* outLength) {
+bool DecompressTool::InflateBatch(const uint8_t* in, size_t length, uint8_t* out, size_t capacity, size_t* outLength) {
     *outLength = 0;
     std::memset(m_szArea, 0, sizeof m_szArea);
     z_stream zs{};

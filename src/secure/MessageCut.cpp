@@ -11,8 +11,7 @@ void CopyTerminated(CDynBuffer& buffer, const unsigned char* data, size_t length
 
 }  // namespace
 
-bool CutMessage(const unsigned char* message, long length, std::string_view* code, CDynBuffer& head,
-                CDynBuffer& body) {
+bool CutMessage(const unsigned char* message, long length, std::string_view* code, CDynBuffer& head, CDynBuffer& body) {
     if (length < 1 || message[0] == '@') return false;
     const size_t n = static_cast<size_t>(length);
     const auto* at = static_cast<const unsigned char*>(std::memchr(message, '@', n));

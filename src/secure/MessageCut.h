@@ -10,8 +10,7 @@
 // the object's buffers (cut to their capacity, NUL-terminated when room is left). Returns false for
 // a message that is ignored: empty, starting with '@', or without '@'. A message without '&' gets
 // an empty head and body, so its handler reports a head that cannot be parsed.
-bool CutMessage(const unsigned char* message, long length, std::string_view* code, CDynBuffer& head,
-                CDynBuffer& body);
+bool CutMessage(const unsigned char* message, long length, std::string_view* code, CDynBuffer& head, CDynBuffer& body);
 
 // A received code selects a known code when it is not empty, not longer than the known code, and
 // equal to the known code's first bytes.

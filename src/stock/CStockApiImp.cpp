@@ -89,66 +89,17 @@ int CStockApiImp::Throttled(CQueryThrottle& throttle, char* errorMsg) {
 // ---- login and logout ----
 
 int CStockApiImp::ReqUserLogin(CStockReqUserLoginField* f, int requestId) {
-    static const struct {
-        size_t offset;
-        const char* message;
-    } kRequired[] = {
-        {offsetof(CStockReqUserLoginField, UserId), "UserId 不能为空."},
-        {offsetof(CStockReqUserLoginField, UserPwd), "UserPwd 不能为空."},
-        {offsetof(CStockReqUserLoginField, ComputerName), "ComputerName 不能为空."},
-        {offsetof(CStockReqUserLoginField, AuthorCode), "AuthorCode 不能为空."},
-        {offsetof(CStockReqUserLoginField, SoftwareName), "SoftwareName 不能为空."},
-        {offsetof(CStockReqUserLoginField, SoftwareVersion), "SoftwareVersion 不能为空."},
-    };
-    for (const auto& r : kRequired) {
-        if (reinterpret_cast<const char*>(f)[r.offset] == '\0') return Refuse(f->ErrorMsg, r.message);
-    }
-    {
-        std::lock_guard<std::mutex> lock(m_mtxLogin);
-        m_strUserId = Text(f->UserId);
-        m_strUserPwd = Text(f->UserPwd);
-        m_strExtraInfo = Text(f->ExtraInfo);
-        m_strComputerName = Text(f->ComputerName);
-        m_strSoftwareName = Text(f->SoftwareName);
-        m_strSoftwareVersion = Text(f->SoftwareVersion);
-        m_strAuthorCode = Text(f->AuthorCode);
-    }
-    IntText id(requestId);
-    NetInfo head;
-    head.m_strField[0] = OrvikCode::LOGINHK1;
-    head.m_strField[1] = Text(f->SoftwareName);
-    head.m_strField[2] = Text(f->SoftwareVersion);
-    head.m_strField[3] = ApiType::SdkApi;
-    head.m_strField[4] = Text(f->AuthorCode);
-    head.m_strField[8] = kKind;
-    head.m_strField[10] = id.View();
-    STOCK::LoginInfo body;
-    body.m_item[0] = Text(f->UserId);
-    body.m_item[1] = Text(f->UserPwd);
-    body.m_item[2] = kKind;
-    body.m_item[3] = Text(f->ExtraInfo);
-    body.m_item[4] = Text(f->ComputerName);
-    return SendResult(SendMessage(head, &body, kMaskPassword), f->ErrorMsg);
+    if (const char* missing = LoginValues::MissingField(*f)) return Refuse(f->ErrorMsg, missing);
+    const LoginValues values = LoginValues::Of(*f);
+    m_storedLogin.Store(values);
+    return SendResult(SendLoginMessage(values, requestId, OrvikCode::LOGINHK1, kKind), f->ErrorMsg);
 }
 
+// The server started a key exchange and holds the session key now: the last login goes again,
+// encrypted, with the request id of the exchange's answer.
 void CStockApiImp::SendLoginAfterKeyExchange(int requestId) {
-    std::lock_guard<std::mutex> lock(m_mtxLogin);
-    IntText id(requestId);
-    NetInfo head;
-    head.m_strField[0] = OrvikCode::LOGINHK1;
-    head.m_strField[1] = m_strSoftwareName;
-    head.m_strField[2] = m_strSoftwareVersion;
-    head.m_strField[3] = ApiType::SdkApi;
-    head.m_strField[4] = m_strAuthorCode;
-    head.m_strField[8] = kKind;
-    head.m_strField[10] = id.View();
-    STOCK::LoginInfo body;
-    body.m_item[0] = m_strUserId;
-    body.m_item[1] = m_strUserPwd;
-    body.m_item[2] = kKind;
-    body.m_item[3] = m_strExtraInfo;
-    body.m_item[4] = m_strComputerName;
-    SendMessage(head, &body, kMaskPassword);
+    m_storedLogin.With(
+        [&](const LoginValues& values) { SendLoginMessage(values, requestId, OrvikCode::LOGINHK1, kKind); });
 }
 
 int CStockApiImp::ReqUserLogout(CStockReqUserLogoutField* f, int requestId) {
@@ -162,37 +113,8 @@ int CStockApiImp::ReqUserLogout(CStockReqUserLogoutField* f, int requestId) {
 }
 
 void CStockApiImp::OnCommandLoginHK() {
-    m_bLoginReplied = true;
-    CHeadParser<CStockRspInfoField> head(m_bufHead);
-    CStockRspInfoField& info = head.m_rspInfo;
-    const int requestId = head.m_iRequestId;
-    if (info.ErrorID != 0) {
-        ResolveHeadError(head, STOCK::_error);
-        Raise([&](IStockEvent& spi) { spi.OnRspUserLogin(&info, requestId, false); });
-        return;
-    }
-    // A body that cannot be read is not reported: the login simply carries no records.
-    CBodyParser<STOCK::LoginResponseInfo> body(m_bufBody, m_bufUnzip, head.m_bCompressed, true);
-    const auto& records = body.m_vecRecords;
-    bool verify = false;
-    bool questionsSet = false;
-    for (const auto& r : records) {
-        verify = verify || r.m_item[35] == VerfityStep::Must;
-        questionsSet = questionsSet || r.m_item[37] == SetAnswerStep::Have;
-    }
-    if (verify) {
-        Raise([&](IStockEvent& spi) { spi.OnRspNeedVerify(true, questionsSet); });
-        return;
-    }
-    if (!records.empty()) m_strAccount.Set(records.back().m_item[0]);
-    Raise([&](IStockEvent& spi) { spi.OnRspUserLogin(&info, requestId, false); });
-    CStockUserLoginInfoField data;
-    for (size_t i = 0; i < records.size(); ++i) {
-        std::memset(&data, 0, sizeof data);
-        FillFields(&data, StockAnswers::kLoginInfo, records[i].m_item, records[i].m_nCount, &head.m_info);
-        const bool last = i + 1 == records.size();
-        Raise([&](IStockEvent& spi) { spi.OnRspUserLoginInfo(&data, &info, requestId, last); });
-    }
+    DeliverLogin<STOCK::LoginResponseInfo, CStockUserLoginInfoField>(35, 37, StockAnswers::kLoginInfo,
+                                                                     &IStockEvent::OnRspUserLoginInfo);
 }
 
 void CStockApiImp::OnCommandLogout() { StatusTo(&IStockEvent::OnRspUserLogout); }

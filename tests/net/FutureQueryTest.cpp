@@ -10,6 +10,7 @@
 
 #include "QuintaraApi.h"
 #include "support/FutureRecorder.h"
+#include "support/MessageBuilder.h"
 #include "support/TradingSession.h"
 
 using namespace Quintara;
@@ -501,6 +502,19 @@ TEST_F(FutureQueryTest, ErrorAndEmptyCasesGiveOneZeroFilledCall) {
         }
         EXPECT_EQ(e[0].requestId, 6);
     }
+}
+
+TEST_F(FutureQueryTest, CompressedBodiesAreInflated) {
+    s.Push(Message("CRNYLIST", {{9, "1"}, {10, "2"}}, MessageBuilder::CompressedBody(Values(5) + "^" + Values(3))));
+    s.Push(Message("GETVER01", {{9, "2"}}, MessageBuilder::CompressedBody("v0@v1@v2@v3^v4")));
+    ASSERT_TRUE(s.sink.log.WaitCount("OnRspQryCurrency", 2));
+    ASSERT_TRUE(s.sink.log.WaitCount("OnRspQryVersion", 1));
+    const auto currencies = s.sink.log.Named("OnRspQryCurrency");
+    EXPECT_STREQ(As<CFutureCurrencyField>(currencies[0]).CurrencyField04, "4.5");
+    EXPECT_DOUBLE_EQ(As<CFutureCurrencyField>(currencies[1]).CurrencyField02, 2.5);
+    EXPECT_TRUE(currencies[1].isLast);
+    const auto versions = s.sink.log.Named("OnRspQryVersion");
+    EXPECT_STREQ(As<CFutureVersionField>(versions[0]).VersionField03, "v3^v4");  // one record
 }
 
 TEST_F(FutureQueryTest, InstrumentDecimalsFollowItem14) {

@@ -2,15 +2,18 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstring>
 #include <initializer_list>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "QuintaraApi.h"
 #include "support/FutureRecorder.h"
+#include "support/ServerCrypto.h"
 #include "support/TradingSession.h"
 
 using namespace Quintara;
@@ -200,25 +203,48 @@ TEST_F(FutureTradingTest, LogoutAndKickOut) {
     EXPECT_TRUE(e[1].isLast);
 }
 
-TEST_F(FutureTradingTest, KeyExchangeAnswerResendsTheLastLoginMasked) {
+TEST_F(FutureTradingTest, ServerStartedKeyExchangeResendsTheLastLoginEncrypted) {
+    ServerCrypto crypto;
+    ASSERT_TRUE(crypto.Valid());
     auto f = FullLogin();
     std::strcpy(f.ExtraInfo, "EI");
     ASSERT_EQ(s.api->ReqUserLogin(&f, 1), 1);
     ASSERT_FALSE(s.NextMessage().empty());
-    s.Push(Message("REPLY_SEND_KEY", {{10, "12"}}));
-    EXPECT_EQ(s.NextMessage(), "LOGIN001@SW@1.0@A@AUTH@@@@0@@12&u1@s3cret-pw@0@EI@PC");
-    s.Sync();  // the receive thread has logged the re-sent login
+    s.Push(crypto.ReplyPublicKey(21));
+    const auto sendKey = s.server.ReadFrame(3000);
+    ASSERT_TRUE(sendKey.has_value());
+    ASSERT_TRUE(crypto.AcceptSendKey(*sendKey).has_value());
+    ASSERT_TRUE(s.server.SendFrame(crypto.Encrypt(Message("REPLY_SEND_KEY", {{10, "22"}}))));
+    const auto login = s.server.ReadFrame(3000);
+    ASSERT_TRUE(login.has_value());
+    const auto plain = crypto.Decrypt(*login);
+    ASSERT_TRUE(plain.has_value());
+    EXPECT_EQ(*plain, "LOGIN001@SW@1.0@A@AUTH@@@@0@@22&u1@s3cret-pw@0@EI@PC");
+    // The connection stays encrypted both ways; the log shows the re-sent login masked.
+    ASSERT_TRUE(s.server.SendFrame(crypto.Encrypt(Message("UNLOGIN1", {{10, "23"}}))));
+    ASSERT_TRUE(s.sink.log.WaitCount("OnRspUserLogout", 1));
+    EXPECT_EQ(s.sink.log.Named("OnRspUserLogout")[0].requestId, 23);
+    EXPECT_EQ(s.sink.log.Count("OnRspUserLogin"), 0u);
     const std::string log = s.LogText();
-    EXPECT_NE(log.find("LOGIN001@SW@1.0@A@AUTH@@@@0@@12&u1@******@0@EI@PC"), std::string::npos);
+    EXPECT_NE(log.find("LOGIN001@SW@1.0@A@AUTH@@@@0@@22&u1@******@0@EI@PC"), std::string::npos);
     EXPECT_EQ(log.find("s3cret-pw"), std::string::npos);
-    // A failing exchange answer reaches the login result with the catalogue text.
+}
+
+TEST_F(FutureTradingTest, FailingKeyExchangeAnswersReachTheLoginResult) {
     s.Push(Message("REPLY_SEND_KEY", {{4, "10001"}, {10, "13"}}));
-    ASSERT_TRUE(s.sink.log.WaitCount("OnRspUserLogin", 1));
-    auto e = s.sink.log.Named("OnRspUserLogin")[0];
-    EXPECT_EQ(e.errorId, 10001);
-    EXPECT_EQ(e.errorMsg, "用户名不正确");
-    EXPECT_EQ(e.requestId, 13);
-    EXPECT_FALSE(e.isLast);
+    s.Push(Message("REPLY_PUBLIC_KEY", {{4, "10002"}, {10, "14"}}));
+    s.Push(Message("REPLY_PUBLIC_KEY", {{1, "AAAA"}, {2, "AQAB"}, {10, "15"}}));  // a 3-byte modulus
+    ASSERT_TRUE(s.sink.log.WaitCount("OnRspUserLogin", 3));
+    auto e = s.sink.log.Named("OnRspUserLogin");
+    EXPECT_EQ(e[0].errorId, 10001);
+    EXPECT_EQ(e[0].errorMsg, "用户名不正确");
+    EXPECT_EQ(e[0].requestId, 13);
+    EXPECT_EQ(e[1].errorId, 10002);
+    EXPECT_EQ(e[1].errorMsg, "登录密码错误");
+    EXPECT_EQ(e[2].errorId, 90005);
+    EXPECT_EQ(e[2].requestId, 15);
+    for (const auto& call : e) EXPECT_FALSE(call.isLast);
+    EXPECT_FALSE(s.server.ReadFrame(200).has_value());  // no key and no login was sent
 }
 
 // ---- orders ----
@@ -564,12 +590,18 @@ TEST_F(FutureTradingTest, CommandCodesMatchByPrefixOnly) {
 TEST(FutureLifecycleTest, EventsWithoutASinkAreDropped) {
     FutureSession s;
     ASSERT_TRUE(s.Start(false));
-    s.Push(Message("LOGIN001", {}, "ACC" + std::string(34, '@')));
     s.Push(Message("ORDERSTA", {}, "a@b"));
     s.Push(Message("LOGIN002", {}));
-    auto q = Zeroed<CFutureQryCapitalField>();
-    ASSERT_EQ(s.api->ReqQryCapital(&q, 1), 1);  // the object still works, and learned the account
-    EXPECT_EQ(s.NextMessage(), Message("DEPOSTAT", {{5, "ACC"}, {8, "0"}, {10, "1"}}));
+    s.Push(Message("LOGIN001", {}, "ACC" + std::string(34, '@')));
+    // The object goes on working: once the login answer is handled, queries carry its account.
+    const std::string expected = Message("EXCHANGE", {{5, "ACC"}, {8, "0"}, {10, "1"}});
+    std::string sent;
+    for (int attempt = 0; attempt < 100 && sent != expected; ++attempt) {
+        auto q = Zeroed<CFutureQryExchangeField>();
+        if (s.api->ReqQryExchange(&q, 1) == 1) sent = s.NextMessage();
+        if (sent != expected) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_EQ(sent, expected);
 }
 
 // A sink that releases the API object from inside a callback.

@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <zlib.h>
-
 #include <unistd.h>
 
 #include <chrono>
@@ -14,10 +12,11 @@
 #include <vector>
 
 #include "QuintaraApi.h"
-#include "foundation/HP.h"
 #include "net/NetTiming.h"
 #include "support/FakeServer.h"
 #include "support/MarketRecorder.h"
+#include "support/MessageBuilder.h"
+#include "support/ServerCrypto.h"
 
 using namespace Quintara;
 
@@ -55,21 +54,6 @@ std::string Fields(size_t n) {
     std::string out;
     for (size_t i = 0; i < n; ++i) out += (i ? "@" : "") + std::string("v") + std::to_string(i);
     return out;
-}
-
-// Base64 of the raw DEFLATE stream of `text`: a compressed body.
-std::string CompressBody(const std::string& text) {
-    z_stream z{};
-    if (deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return "";
-    std::string out(deflateBound(&z, text.size()), '\0');
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
-    z.avail_in = static_cast<uInt>(text.size());
-    z.next_out = reinterpret_cast<Bytef*>(&out[0]);
-    z.avail_out = static_cast<uInt>(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return HP::EncodeBase64(reinterpret_cast<const unsigned char*>(out.data()), out.size());
 }
 
 // One market object connected to a fake server over loopback, with a recording sink. The market
@@ -183,6 +167,68 @@ TEST_F(MarketApiTest, LoginChecksRequiredFieldsInOrder) {
     EXPECT_TRUE(s.NothingSent());
 }
 
+TEST_F(MarketApiTest, LoginRunsTheKeyExchangeAndEndsInPlainMode) {
+    ServerCrypto keys;
+    ASSERT_TRUE(keys.Valid());
+    auto f = Login("u1", "pw-S3cret", "BRK");
+    ASSERT_EQ(s.api->ReqUserLogin(&f, 77), 1);
+    EXPECT_EQ(s.NextMessage(), "REQ_PUBLIC_KEY@@@A@@@@@@@77&");
+
+    s.Push(keys.ReplyPublicKey(77));
+    const std::string sendKey = keys.AcceptSendKey(s.NextMessage()).value_or("");
+    EXPECT_EQ(sendKey.substr(0, 9), "SEND_KEY@");
+    EXPECT_EQ(sendKey.substr(sendKey.size() - 13), "==@@@@@@@@77&") << sendKey;  // the IV, then field 10
+
+    // From here the traffic is encrypted both ways until the login answer.
+    s.Push(keys.Encrypt("REPLY_SEND_KEY@@@@@@@@@@77&"));
+    EXPECT_EQ(keys.Decrypt(s.NextMessage()).value_or("<undecryptable>"), "LOGINHK1@@@@@@@@@0@77&u1@pw-S3cret@@@@A@BRK");
+    s.Push(keys.Encrypt("LOGINHK1@@@@@@@@@@77&stock|OK;derivate|BAD_USER"));
+    ASSERT_TRUE(s.sink.log.WaitCount("OnRspUserLogin", 1));
+    const auto login = s.sink.log.Named("OnRspUserLogin")[0];
+    EXPECT_EQ(login.errorId, 0);
+    EXPECT_EQ(login.requestId, 77);
+    EXPECT_TRUE(login.isLast);
+
+    // Plain text after the login answer, in both directions.
+    auto sub = Subscribe('S', '1', {"700,HKEX"});
+    EXPECT_EQ(s.api->ReqMarketData(&sub, 1), 1);
+    EXPECT_EQ(s.NextMessage(), "MARKET01@@S@+@@@&700,HKEX");
+    s.Push("MARKET01@@@@@@@@@@8&" + Fields(32));
+    ASSERT_TRUE(s.sink.log.WaitCount("OnRspMarketData", 1));
+    EXPECT_STREQ(s.sink.log.Named("OnRspMarketData")[0].As<CMarketMarketDataField>().Item31, "v31");
+    auto denied = Subscribe('D', '1', {"CL,NYMEX"});
+    EXPECT_EQ(s.api->ReqMarketData(&denied, 1), 0);
+    EXPECT_STREQ(denied.ErrorMsg, "没有订阅期货行情权限.");
+
+    const std::string log = s.LogText();
+    EXPECT_NE(log.find("LOGINHK1@@@@@@@@@0@77&u1@******@@@@A@BRK"), std::string::npos);
+    EXPECT_EQ(log.find("pw-S3cret"), std::string::npos);
+    EXPECT_NE(log.find("关闭加密连接模式"), std::string::npos);
+}
+
+TEST_F(MarketApiTest, SubscriptionDuringAKeyExchangeIsEncrypted) {
+    s.LoginPlain();
+    ServerCrypto keys;
+    ASSERT_TRUE(keys.Valid());
+    auto f = Login();
+    ASSERT_EQ(s.api->ReqUserLogin(&f, 2), 1);
+    EXPECT_EQ(s.NextMessage(), "REQ_PUBLIC_KEY@@@A@@@@@@@2&");
+    s.Push(keys.ReplyPublicKey(2));
+    ASSERT_TRUE(keys.AcceptSendKey(s.NextMessage()).has_value());
+
+    auto sub = Subscribe('S', '3', {"700,HKEX"});
+    EXPECT_EQ(s.api->ReqMarketData(&sub, 1), 1);
+    const std::string cipher = s.NextMessage();
+    EXPECT_EQ(cipher.size() % 16, 0u);
+    EXPECT_EQ(keys.Decrypt(cipher).value_or("<undecryptable>"), "MARKET01@@S@-@@@&700,HKEX");
+    // 4095 characters are too long for one encrypted message: refused, ErrorMsg untouched.
+    auto big = Subscribe('S', '1', std::vector<std::string>(20, std::string(254, 'x') + ","));
+    std::strcpy(big.ErrorMsg, "untouched");
+    EXPECT_EQ(s.api->ReqMarketData(&big, 1), 0);
+    EXPECT_STREQ(big.ErrorMsg, "untouched");
+    EXPECT_TRUE(s.NothingSent());
+}
+
 TEST_F(MarketApiTest, FailedLoginUpdatesPermissionsButDoesNotLogIn) {
     s.LoginPlain("stock|BAD_USER;derivate|OK", "10001");
     auto login = s.sink.log.Named("OnRspUserLogin");
@@ -207,6 +253,35 @@ TEST_F(MarketApiTest, FailedLoginUpdatesPermissionsButDoesNotLogIn) {
     auto derivate = Subscribe('D', '1', {"a,b"});
     EXPECT_EQ(s.api->ReqMarketData(&derivate, 1), 1);  // lower case does not deny
     EXPECT_EQ(s.NextMessage(), "MARKET01@@D@+@@@&a,b");
+}
+
+TEST_F(MarketApiTest, KeyExchangeAndLoginAnswerFailures) {
+    s.Push("REPLY_PUBLIC_KEY@@@@10051@@@@@@3&");
+    s.Push("REPLY_PUBLIC_KEY@" + std::string(342, 'A') + "==@AQAB@@@@@@@@4&");  // a 256-byte modulus
+    s.Push("REPLY_SEND_KEY@@@@10013@@@@@@5&");
+    s.Push("LOGINHK@@@&stock|BAD_USER");  // a prefix of the code; a head of four items cannot be parsed
+    ASSERT_TRUE(s.sink.log.WaitCount("OnRspUserLogin", 4));
+    const auto e = s.sink.log.Named("OnRspUserLogin");
+    EXPECT_EQ(e[0].errorId, 10051);
+    EXPECT_EQ(e[0].errorMsg, "行情代理商BrokerID不存在.");
+    EXPECT_EQ(e[0].requestId, 3);
+    EXPECT_FALSE(e[0].isLast);
+    EXPECT_EQ(e[1].errorId, 90005);
+    EXPECT_EQ(e[1].errorMsg, "modulus or exponent size is wrong");
+    EXPECT_EQ(e[1].requestId, 4);
+    EXPECT_FALSE(e[1].isLast);
+    EXPECT_EQ(e[2].errorId, 10013);
+    EXPECT_EQ(e[2].errorMsg, "API认证错误");
+    EXPECT_FALSE(e[2].isLast);
+    EXPECT_EQ(e[3].errorId, 90001);
+    EXPECT_EQ(e[3].errorMsg, "未定义的错误码");
+    EXPECT_TRUE(e[3].isLast);
+    EXPECT_TRUE(s.NothingSent());  // no session key and no login went out
+    // The permissions were still read, and the object is not logged in.
+    s.LoginPlain("derivate|OK");
+    auto sub = Subscribe('S', '1', {"a,b"});
+    EXPECT_EQ(s.api->ReqMarketData(&sub, 1), 0);
+    EXPECT_STREQ(sub.ErrorMsg, "没有订阅股票行情权限.");
 }
 
 TEST_F(MarketApiTest, SubscriptionTexts) {
@@ -292,6 +367,12 @@ TEST_F(MarketApiTest, SubscriptionSendFailureKeepsErrorMsg) {
     std::strcpy(sub.ErrorMsg, "untouched");
     EXPECT_EQ(s.api->ReqMarketData(&sub, 1), 0);
     EXPECT_STREQ(sub.ErrorMsg, "untouched");
+    auto broker = Zeroed<CMarketReqBrokerDataField>();
+    EXPECT_EQ(s.api->ReqBrokerData(&broker, 1), 0);
+    EXPECT_STREQ(broker.ErrorMsg, "发送数据失败.");
+    auto login = Login();
+    EXPECT_EQ(s.api->ReqUserLogin(&login, 1), 0);
+    EXPECT_STREQ(login.ErrorMsg, "发送数据失败.");
     // The login outlives the connection: after reconnecting, subscriptions go out without a new login.
     ASSERT_TRUE(s.server.WaitForClient(5000));
     ASSERT_TRUE(s.sink.log.WaitCount("OnConnect", 2));
@@ -302,11 +383,11 @@ TEST_F(MarketApiTest, SubscriptionSendFailureKeepsErrorMsg) {
 TEST_F(MarketApiTest, QuotesArriveRawThenParsed) {
     const std::string full = Fields(42);
     s.Push("MARKET01@@@@@@@@@@31&" + full);
-    s.Push("MARKET0@@@@@@@@@@32&a@b@c@d@e@f@g@h@Y");   // a prefix of the code selects the quote handler
+    s.Push("MARKET0@@@@@@@@@@32&a@b@c@d@e@f@g@h@Y");       // a prefix of the code selects the quote handler
     s.Push("MARKET01@@@@@@@@@@33&" + Fields(41) + "@xD");  // rejected
-    s.Push("MARKET01@@@@10026@@@@@@34&" + full);          // server refusal
-    s.Push("MARKET01X@@@@@@@@@@35&" + full);              // longer than the code: ignored
-    s.Push("MARKET01@@@@@@@@@@36&");                      // empty body
+    s.Push("MARKET01@@@@10026@@@@@@34&" + full);           // server refusal
+    s.Push("MARKET01X@@@@@@@@@@35&" + full);               // longer than the code: ignored
+    s.Push("MARKET01@@@@@@@@@@36&");                       // empty body
     s.Sync();
     const auto raw = s.sink.log.Named("OnRspRawMarketData");
     const auto quotes = s.sink.log.Named("OnRspMarketData");
@@ -349,14 +430,14 @@ TEST_F(MarketApiTest, QuotesArriveRawThenParsed) {
 
 TEST_F(MarketApiTest, CompressedQuoteBodies) {
     const std::string full = Fields(32);
-    s.Push("MARKET01@@@@@@@@@1@1&" + CompressBody(full));
+    s.Push("MARKET01@@@@@@@@@1@1&" + MessageBuilder::CompressedBody(full));
     s.Push("MARKET01@@@@@@@@@2@2&");
     s.Push("MARKET01@@@@@@@@@1@3&not-base64-deflate!!");
     s.Sync();
     const auto raw = s.sink.log.Named("OnRspRawMarketData");
     const auto quotes = s.sink.log.Named("OnRspMarketData");
     ASSERT_EQ(quotes.size(), 3u);
-    EXPECT_EQ(raw[0].text, CompressBody(full));  // the raw text is the body as received
+    EXPECT_EQ(raw[0].text, MessageBuilder::CompressedBody(full));  // the raw text is the body as received
     EXPECT_FALSE(quotes[0].isLast);
     EXPECT_STREQ(quotes[0].As<CMarketMarketDataField>().RecordType, "v31");
     EXPECT_EQ(quotes[1].errorId, 90004);
@@ -431,7 +512,7 @@ TEST_F(MarketApiTest, KickOutKeepsTheLogin) {
 
 TEST(MarketHeartBeatTest, HeartbeatAfterTheLoginAnswer) {
     MarketSession s(1);
-    ASSERT_TRUE(s.Start(0, true));  // clamped to the shortened minimum of 1 second
+    ASSERT_TRUE(s.Start(0, true));     // clamped to the shortened minimum of 1 second
     EXPECT_TRUE(s.NothingSent(1500));  // no heartbeat before the login answer
     s.LoginPlain();
     EXPECT_EQ(s.NextMessage(3000), "TEST001@@@@@@@@@@&");
@@ -439,6 +520,8 @@ TEST(MarketHeartBeatTest, HeartbeatAfterTheLoginAnswer) {
     EXPECT_GE(s.sink.log.Named("OnHeartBeat")[0].value, 1);
 }
 
-TEST(MarketApiFactoryTest, VersionText) { EXPECT_STREQ(CMarketApi::GetVersion(), "1.18.2.0"); }
+TEST(MarketApiFactoryTest, VersionText) {
+    EXPECT_STREQ(CMarketApi::GetVersion(), "1.18.2.0");
+}
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 using namespace Quintara;
 
-void MarketRecorder::OnConnect() { log.Add(EventLog::Make<CMarketRspInfoField>("OnConnect", nullptr, 0, false)); }
+void MarketRecorder::OnConnect() {
+    log.Add(EventLog::Make<CMarketRspInfoField>("OnConnect", nullptr, 0, false));
+}
 
 void MarketRecorder::OnDisconnect(int errorCode) {
     RecordedEvent e = EventLog::Make<CMarketRspInfoField>("OnDisconnect", nullptr, 0, false);

@@ -35,6 +35,7 @@ public:
         NetTimingValues t;
         t.reconnectWaitMs = 300;
         t.selectWaitMs = 50;
+        t.createWaitMs = 5;
         NetTiming::ForTest(t);
         char pattern[] = "/tmp/quintara-test-XXXXXX";
         m_strDir = mkdtemp(pattern);

@@ -36,7 +36,9 @@ std::string WithItem(std::string record, size_t index, const std::string& value)
 }
 
 // The delivered member i of the struct (its texts are 66 char[256] in a row).
-const char* Member(const CMarketMarketDataField& q, size_t i) { return reinterpret_cast<const char*>(&q) + i * 256; }
+const char* Member(const CMarketMarketDataField& q, size_t i) {
+    return reinterpret_cast<const char*>(&q) + i * 256;
+}
 
 // Every member not listed in `filled` must be empty.
 void ExpectOnlyFilled(const CMarketMarketDataField& q, const std::vector<size_t>& filled) {
@@ -156,11 +158,19 @@ TEST_F(MarketQuoteTest, UpdateShapes) {
         // 'Y' of 6 items: items 2, 3, 4, 5 go to Item06, Item07, Item14, Item13.
         {"a@b@c@d@e@fY", {{0, "a"}, {1, "b"}, {6, "c"}, {7, "d"}, {14, "e"}, {13, "fY"}, {63, "Y"}}},
         // 'Y' of exactly 9 items: Item64 from item 7, no Item59..62.
-        {"a@b@c@d@e@f@g@h@Y",
-         {{0, "a"}, {1, "b"}, {6, "c"}, {7, "d"}, {14, "e"}, {13, "f"}, {64, "h"}, {63, "Y"}}},
+        {"a@b@c@d@e@f@g@h@Y", {{0, "a"}, {1, "b"}, {6, "c"}, {7, "d"}, {14, "e"}, {13, "f"}, {64, "h"}, {63, "Y"}}},
         // 'Y' of 10 items: Item59..62 from items 6..9, no Item64.
         {"a@b@c@d@e@f@g@h@i@jY",
-         {{0, "a"}, {1, "b"}, {6, "c"}, {7, "d"}, {14, "e"}, {13, "f"}, {59, "g"}, {60, "h"}, {61, "i"}, {62, "jY"},
+         {{0, "a"},
+          {1, "b"},
+          {6, "c"},
+          {7, "d"},
+          {14, "e"},
+          {13, "f"},
+          {59, "g"},
+          {60, "h"},
+          {61, "i"},
+          {62, "jY"},
           {63, "Y"}}},
         // 'M' of 5 items: items 3 and 2 go to Item36 and Item37; item 4 and later are ignored.
         {"a@b@c@d@M", {{0, "a"}, {1, "b"}, {36, "d"}, {37, "c"}, {63, "M"}}},
@@ -198,8 +208,8 @@ TEST(MarketPermissionsTest, ReadsStockAndDerivateEntries) {
     } cases[] = {
         {"stock|OK;derivate|BAD_USER", true, false, true, true},
         {"stock|BAD_USER", true, true, false, false},
-        {"stock|bad_user", true, false, false, false},       // only the exact upper-case text denies
-        {"stock|BAD_USER|x", true, false, false, false},     // value is everything after the first '|'
+        {"stock|bad_user", true, false, false, false},           // only the exact upper-case text denies
+        {"stock|BAD_USER|x", true, false, false, false},         // value is everything after the first '|'
         {"stock|BAD_USER;stock|OK", true, false, false, false},  // a later entry wins
         {"nobar;;stock;derivate", false, false, false, false},   // entries without '|' are skipped
         {" stock|BAD_USER;|BAD_USER;other|BAD_USER", false, false, false, false},
