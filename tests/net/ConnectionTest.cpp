@@ -94,6 +94,18 @@ TEST_F(ConnectionTest, FramesArriveWholeWhateverTheSplit) {
     EXPECT_EQ(sock->Payloads(), (std::vector<std::string>{"abc", "de", "hello", "k", "last", "single"}));
 }
 
+TEST_F(ConnectionTest, AFrameThatCanNeverCompleteIsDiscardedWhenTheBufferIsFull) {
+    Connect();
+    // A header announcing more than the 4 MiB buffer holds, then junk until the buffer is full.
+    std::string junk = "{(len=9000000)";
+    junk.resize(CAsynSocket::kRecvBufferSize, 'j');
+    ASSERT_TRUE(server.SendRaw(junk));
+    server.SendRaw("{(len=5)after}");
+    ASSERT_TRUE(sock->events.WaitCount("payload", 1, 10000));
+    EXPECT_EQ(sock->Payloads().back(), "after");
+    EXPECT_EQ(sock->events.Count("disconnect"), 0u);
+}
+
 TEST_F(ConnectionTest, PeerCloseDisconnectsAndTheNextAttemptCountsTwo) {
     Connect();
     server.CloseClient();
