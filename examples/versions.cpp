@@ -1,6 +1,5 @@
 // Creates the three API objects, prints their versions and the log folder, and releases them.
 #include <QuintaraApi.h>
-
 #include <unistd.h>
 
 #include <cstdio>

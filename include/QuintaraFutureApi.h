@@ -688,30 +688,54 @@ public:
     virtual void OnRspSafeVerify(CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
     virtual void OnRspSetVerifyQA(CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
     // Answers and pushes that carry records: one call per record, IsLast true on the last one.
-    virtual void OnRspUserLoginInfo(CFutureUserLoginInfoField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspGetQuestion(CFutureQuestionField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspOrderInsert(CFutureOrderField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspOrderModify(CFutureOrderField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspOrderCancel(CFutureCancelField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspPasswordUpdate(CFuturePasswordField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnPushFilled(CFutureTradeField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnPushOrderStatus(CFutureOrderStatusField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnPushCapital(CFutureCapitalField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnPushPosition(CFutureOrderStatusField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryOrder(CFutureOrderListField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryTrade(CFutureTradeField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryCapital(CFutureAccountField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryVersion(CFutureVersionField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryPosition(CFuturePositionField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryCurrency(CFutureCurrencyField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryExchange(CFutureExchangeField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryStrategy(CFutureInstrumentField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryCommodity(CFutureCommodityField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryInstrument(CFutureInstrumentField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryExchangeTime(CFutureExchangeTimeField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryCommodityTime(CFutureCommodityTimeField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryTotalPosition(CFutureOrderStatusField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryStrategyDetail(CFutureStrategyDetailField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
+    virtual void OnRspUserLoginInfo(CFutureUserLoginInfoField* /*data*/, CFutureRspInfoField* /*rspInfo*/,
+                                    int /*requestId*/, bool /*isLast*/) {}
+    virtual void OnRspGetQuestion(CFutureQuestionField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                  bool /*isLast*/) {}
+    virtual void OnRspOrderInsert(CFutureOrderField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                  bool /*isLast*/) {}
+    virtual void OnRspOrderModify(CFutureOrderField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                  bool /*isLast*/) {}
+    virtual void OnRspOrderCancel(CFutureCancelField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                  bool /*isLast*/) {}
+    virtual void OnRspPasswordUpdate(CFuturePasswordField* /*data*/, CFutureRspInfoField* /*rspInfo*/,
+                                     int /*requestId*/, bool /*isLast*/) {}
+    virtual void OnPushFilled(CFutureTradeField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/,
+                              bool /*isLast*/) {}
+    virtual void OnPushOrderStatus(CFutureOrderStatusField* /*data*/, CFutureRspInfoField* /*rspInfo*/,
+                                   int /*requestId*/, bool /*isLast*/) {}
+    virtual void OnPushCapital(CFutureCapitalField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/,
+                               bool /*isLast*/) {}
+    virtual void OnPushPosition(CFutureOrderStatusField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                bool /*isLast*/) {}
+    virtual void OnRspQryOrder(CFutureOrderListField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/,
+                               bool /*isLast*/) {}
+    virtual void OnRspQryTrade(CFutureTradeField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/,
+                               bool /*isLast*/) {}
+    virtual void OnRspQryCapital(CFutureAccountField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                 bool /*isLast*/) {}
+    virtual void OnRspQryVersion(CFutureVersionField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                 bool /*isLast*/) {}
+    virtual void OnRspQryPosition(CFuturePositionField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                  bool /*isLast*/) {}
+    virtual void OnRspQryCurrency(CFutureCurrencyField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                  bool /*isLast*/) {}
+    virtual void OnRspQryExchange(CFutureExchangeField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                  bool /*isLast*/) {}
+    virtual void OnRspQryStrategy(CFutureInstrumentField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                  bool /*isLast*/) {}
+    virtual void OnRspQryCommodity(CFutureCommodityField* /*data*/, CFutureRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                   bool /*isLast*/) {}
+    virtual void OnRspQryInstrument(CFutureInstrumentField* /*data*/, CFutureRspInfoField* /*rspInfo*/,
+                                    int /*requestId*/, bool /*isLast*/) {}
+    virtual void OnRspQryExchangeTime(CFutureExchangeTimeField* /*data*/, CFutureRspInfoField* /*rspInfo*/,
+                                      int /*requestId*/, bool /*isLast*/) {}
+    virtual void OnRspQryCommodityTime(CFutureCommodityTimeField* /*data*/, CFutureRspInfoField* /*rspInfo*/,
+                                       int /*requestId*/, bool /*isLast*/) {}
+    virtual void OnRspQryTotalPosition(CFutureOrderStatusField* /*data*/, CFutureRspInfoField* /*rspInfo*/,
+                                       int /*requestId*/, bool /*isLast*/) {}
+    virtual void OnRspQryStrategyDetail(CFutureStrategyDetailField* /*data*/, CFutureRspInfoField* /*rspInfo*/,
+                                        int /*requestId*/, bool /*isLast*/) {}
 
 protected:
     // Not deleted through this interface: the application owns its sink.
@@ -747,29 +771,30 @@ public:
     virtual void RegisterSpi(IFutureEvent* spi) = 0;
     // Server address "tcp://a.b.c.d:port". Call before Init; the last one counts.
     virtual void RegisterNameServer(const char* address) = 0;
-    virtual int ReqUserLogin(CFutureReqUserLoginField* field, int requestId) = 0;  // "LOGIN001"
-    virtual int ReqUserLogout(CFutureReqUserLogoutField* field, int requestId) = 0;  // "UNLOGIN1"
-    virtual int ReqSafeVerify(CFutureReqSafeVerifyField* field, int requestId) = 0;  // "SfVerify"
-    virtual int ReqVerifyCode(CFutureReqVerifyCodeField* field, int requestId) = 0;  // "RequVfCd"
-    virtual int ReqSetVerifyQA(CFutureReqSetVerifyQAField* field, int requestId) = 0;  // "SetVeriQA"
-    virtual int ReqGetQuestion(CFutureReqGetQuestionField* field, int requestId) = 0;  // "VfQuList"
-    virtual int ReqOrderInsert(CFutureReqOrderInsertField* field, int requestId) = 0;  // "ORDER001"
-    virtual int ReqOrderModify(CFutureReqOrderModifyField* field, int requestId) = 0;  // "MODIFY01"
-    virtual int ReqOrderCancel(CFutureReqOrderCancelField* field, int requestId) = 0;  // "CANCEL01"
+    virtual int ReqUserLogin(CFutureReqUserLoginField* field, int requestId) = 0;            // "LOGIN001"
+    virtual int ReqUserLogout(CFutureReqUserLogoutField* field, int requestId) = 0;          // "UNLOGIN1"
+    virtual int ReqSafeVerify(CFutureReqSafeVerifyField* field, int requestId) = 0;          // "SfVerify"
+    virtual int ReqVerifyCode(CFutureReqVerifyCodeField* field, int requestId) = 0;          // "RequVfCd"
+    virtual int ReqSetVerifyQA(CFutureReqSetVerifyQAField* field, int requestId) = 0;        // "SetVeriQA"
+    virtual int ReqGetQuestion(CFutureReqGetQuestionField* field, int requestId) = 0;        // "VfQuList"
+    virtual int ReqOrderInsert(CFutureReqOrderInsertField* field, int requestId) = 0;        // "ORDER001"
+    virtual int ReqOrderModify(CFutureReqOrderModifyField* field, int requestId) = 0;        // "MODIFY01"
+    virtual int ReqOrderCancel(CFutureReqOrderCancelField* field, int requestId) = 0;        // "CANCEL01"
     virtual int ReqPasswordUpdate(CFutureReqPasswordUpdateField* field, int requestId) = 0;  // "MODIFYPW"
-    virtual int ReqQryOrder(CFutureQryOrderField* field, int requestId) = 0;  // "ORDERLST", once per second
-    virtual int ReqQryTrade(CFutureQryTradeField* field, int requestId) = 0;  // "FILLLIST", once per second
-    virtual int ReqQryCapital(CFutureQryCapitalField* field, int requestId) = 0;  // "DEPOSTAT", once per second
-    virtual int ReqQryVersion(CFutureQryVersionField* field, int requestId) = 0;  // "GETVER01"
-    virtual int ReqQryCurrency(CFutureQryCurrencyField* field, int requestId) = 0;  // "CRNYLIST"
-    virtual int ReqQryExchange(CFutureQryExchangeField* field, int requestId) = 0;  // "EXCHANGE"
-    virtual int ReqQryPosition(CFutureQryPositionField* field, int requestId) = 0;  // "OPENDETL", once per second
-    virtual int ReqQryStrategy(CFutureQryStrategyField* field, int requestId) = 0;  // "GETSTRLS"
-    virtual int ReqQryCommodity(CFutureQryCommodityField* field, int requestId) = 0;  // "GetComdy"
+    virtual int ReqQryOrder(CFutureQryOrderField* field, int requestId) = 0;            // "ORDERLST", once per second
+    virtual int ReqQryTrade(CFutureQryTradeField* field, int requestId) = 0;            // "FILLLIST", once per second
+    virtual int ReqQryCapital(CFutureQryCapitalField* field, int requestId) = 0;        // "DEPOSTAT", once per second
+    virtual int ReqQryVersion(CFutureQryVersionField* field, int requestId) = 0;        // "GETVER01"
+    virtual int ReqQryCurrency(CFutureQryCurrencyField* field, int requestId) = 0;      // "CRNYLIST"
+    virtual int ReqQryExchange(CFutureQryExchangeField* field, int requestId) = 0;      // "EXCHANGE"
+    virtual int ReqQryPosition(CFutureQryPositionField* field, int requestId) = 0;      // "OPENDETL", once per second
+    virtual int ReqQryStrategy(CFutureQryStrategyField* field, int requestId) = 0;      // "GETSTRLS"
+    virtual int ReqQryCommodity(CFutureQryCommodityField* field, int requestId) = 0;    // "GetComdy"
     virtual int ReqQryInstrument(CFutureQryInstrumentField* field, int requestId) = 0;  // "CONTRACT"
-    virtual int ReqQryExchangeTime(CFutureQryExchangeTimeField* field, int requestId) = 0;  // "GETETIME"
+    virtual int ReqQryExchangeTime(CFutureQryExchangeTimeField* field, int requestId) = 0;    // "GETETIME"
     virtual int ReqQryCommodityTime(CFutureQryCommodityTimeField* field, int requestId) = 0;  // "GETCTIME"
-    virtual int ReqQryTotalPosition(CFutureQryTotalPositionField* field, int requestId) = 0;  // "SEARCHHT", once per second
+    virtual int ReqQryTotalPosition(CFutureQryTotalPositionField* field,
+                                    int requestId) = 0;  // "SEARCHHT", once per second
     virtual int ReqQryStrategyDetail(CFutureQryStrategyDetailField* field, int requestId) = 0;  // "GETSTRDL"
 
 protected:

@@ -151,14 +151,14 @@ public:
     // Login result; IsLast is true for the login answer, false for key-exchange failures.
     virtual void OnRspUserLogin(CMarketRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
     // A trade date (IsLast is false on a delivered record).
-    virtual void OnPushTradeDate(CMarketTradeDateField* /*data*/, CMarketRspInfoField* /*rspInfo*/,
-                                 int /*requestId*/, bool /*isLast*/) {}
+    virtual void OnPushTradeDate(CMarketTradeDateField* /*data*/, CMarketRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                 bool /*isLast*/) {}
     // Broker data (IsLast is false on a delivered record).
-    virtual void OnRspBrokerData(CMarketBrokerDataField* /*data*/, CMarketRspInfoField* /*rspInfo*/,
-                                 int /*requestId*/, bool /*isLast*/) {}
+    virtual void OnRspBrokerData(CMarketBrokerDataField* /*data*/, CMarketRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                 bool /*isLast*/) {}
     // A parsed quote (IsLast is false on a delivered quote; true only on an error or empty call).
-    virtual void OnRspMarketData(CMarketMarketDataField* /*data*/, CMarketRspInfoField* /*rspInfo*/,
-                                 int /*requestId*/, bool /*isLast*/) {}
+    virtual void OnRspMarketData(CMarketMarketDataField* /*data*/, CMarketRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                 bool /*isLast*/) {}
     // The account logged in elsewhere.
     virtual void OnKickOut(CMarketRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
 

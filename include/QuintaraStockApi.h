@@ -614,25 +614,44 @@ public:
     virtual void OnRspSafeVerify(CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
     virtual void OnRspSetVerifyQA(CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
     // Answers and pushes that carry records: one call per record, IsLast true on the last one.
-    virtual void OnRspUserLoginInfo(CStockUserLoginInfoField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspGetQuestion(CStockQuestionField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspOrderInsert(CStockOrderField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspOrderModify(CStockOrderField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspOrderCancel(CStockCancelField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspPasswordUpdate(CStockPasswordField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnPushFilled(CStockTradeField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnPushOrderStatus(CStockOrderStatusField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnPushCapital(CStockCapitalField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnPushPosition(CStockPositionField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryTick(CStockTickField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryOrder(CStockOrderListField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryTrade(CStockTradeField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryCapital(CStockAccountField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryVersion(CStockVersionField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryPosition(CStockPositionField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryCurrency(CStockCurrencyField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryExchange(CStockExchangeField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
-    virtual void OnRspQryInstrument(CStockInstrumentField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/, bool /*isLast*/) {}
+    virtual void OnRspUserLoginInfo(CStockUserLoginInfoField* /*data*/, CStockRspInfoField* /*rspInfo*/,
+                                    int /*requestId*/, bool /*isLast*/) {}
+    virtual void OnRspGetQuestion(CStockQuestionField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                  bool /*isLast*/) {}
+    virtual void OnRspOrderInsert(CStockOrderField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                  bool /*isLast*/) {}
+    virtual void OnRspOrderModify(CStockOrderField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                  bool /*isLast*/) {}
+    virtual void OnRspOrderCancel(CStockCancelField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                  bool /*isLast*/) {}
+    virtual void OnRspPasswordUpdate(CStockPasswordField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                     bool /*isLast*/) {}
+    virtual void OnPushFilled(CStockTradeField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/,
+                              bool /*isLast*/) {}
+    virtual void OnPushOrderStatus(CStockOrderStatusField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                   bool /*isLast*/) {}
+    virtual void OnPushCapital(CStockCapitalField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/,
+                               bool /*isLast*/) {}
+    virtual void OnPushPosition(CStockPositionField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                bool /*isLast*/) {}
+    virtual void OnRspQryTick(CStockTickField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/,
+                              bool /*isLast*/) {}
+    virtual void OnRspQryOrder(CStockOrderListField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/,
+                               bool /*isLast*/) {}
+    virtual void OnRspQryTrade(CStockTradeField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/,
+                               bool /*isLast*/) {}
+    virtual void OnRspQryCapital(CStockAccountField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                 bool /*isLast*/) {}
+    virtual void OnRspQryVersion(CStockVersionField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                 bool /*isLast*/) {}
+    virtual void OnRspQryPosition(CStockPositionField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                  bool /*isLast*/) {}
+    virtual void OnRspQryCurrency(CStockCurrencyField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                  bool /*isLast*/) {}
+    virtual void OnRspQryExchange(CStockExchangeField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                  bool /*isLast*/) {}
+    virtual void OnRspQryInstrument(CStockInstrumentField* /*data*/, CStockRspInfoField* /*rspInfo*/, int /*requestId*/,
+                                    bool /*isLast*/) {}
 
 protected:
     // Not deleted through this interface: the application owns its sink.
@@ -673,24 +692,24 @@ public:
     virtual void RegisterSpi(IStockEvent* spi) = 0;
     // Server address "tcp://a.b.c.d:port" (dotted IPv4). Call before Init; the last one counts.
     virtual void RegisterNameServer(const char* address) = 0;
-    virtual int ReqUserLogin(CStockReqUserLoginField* field, int requestId) = 0;  // "LOGINHK1"
-    virtual int ReqUserLogout(CStockReqUserLogoutField* field, int requestId) = 0;  // "UNLOGIN1"
-    virtual int ReqSafeVerify(CStockReqSafeVerifyField* field, int requestId) = 0;  // "SfVerify"
-    virtual int ReqVerifyCode(CStockReqVerifyCodeField* field, int requestId) = 0;  // "RequVfCd"
-    virtual int ReqSetVerifyQA(CStockReqSetVerifyQAField* field, int requestId) = 0;  // "SetVeriQA"
-    virtual int ReqGetQuestion(CStockReqGetQuestionField* field, int requestId) = 0;  // "VfQuList"
-    virtual int ReqOrderInsert(CStockReqOrderInsertField* field, int requestId) = 0;  // "OrdeStHK"
-    virtual int ReqOrderModify(CStockReqOrderModifyField* field, int requestId) = 0;  // "ModiStHK"
-    virtual int ReqOrderCancel(CStockReqOrderCancelField* field, int requestId) = 0;  // "CancStHK"
+    virtual int ReqUserLogin(CStockReqUserLoginField* field, int requestId) = 0;            // "LOGINHK1"
+    virtual int ReqUserLogout(CStockReqUserLogoutField* field, int requestId) = 0;          // "UNLOGIN1"
+    virtual int ReqSafeVerify(CStockReqSafeVerifyField* field, int requestId) = 0;          // "SfVerify"
+    virtual int ReqVerifyCode(CStockReqVerifyCodeField* field, int requestId) = 0;          // "RequVfCd"
+    virtual int ReqSetVerifyQA(CStockReqSetVerifyQAField* field, int requestId) = 0;        // "SetVeriQA"
+    virtual int ReqGetQuestion(CStockReqGetQuestionField* field, int requestId) = 0;        // "VfQuList"
+    virtual int ReqOrderInsert(CStockReqOrderInsertField* field, int requestId) = 0;        // "OrdeStHK"
+    virtual int ReqOrderModify(CStockReqOrderModifyField* field, int requestId) = 0;        // "ModiStHK"
+    virtual int ReqOrderCancel(CStockReqOrderCancelField* field, int requestId) = 0;        // "CancStHK"
     virtual int ReqPasswordUpdate(CStockReqPasswordUpdateField* field, int requestId) = 0;  // "MODIFYPW"
-    virtual int ReqQryTick(CStockQryTickField* field, int requestId) = 0;  // "UptiStLs"
-    virtual int ReqQryOrder(CStockQryOrderField* field, int requestId) = 0;  // "OrdeStLs", once per second
-    virtual int ReqQryTrade(CStockQryTradeField* field, int requestId) = 0;  // "FillStLs", once per second
-    virtual int ReqQryCapital(CStockQryCapitalField* field, int requestId) = 0;  // "AccoStLs", once per second
-    virtual int ReqQryVersion(CStockQryVersionField* field, int requestId) = 0;  // "GETVER01"
-    virtual int ReqQryPosition(CStockQryPositionField* field, int requestId) = 0;  // "HoldStLs", once per second
-    virtual int ReqQryCurrency(CStockQryCurrencyField* field, int requestId) = 0;  // "CRNYLIST"
-    virtual int ReqQryExchange(CStockQryExchangeField* field, int requestId) = 0;  // "ExchStLs"
+    virtual int ReqQryTick(CStockQryTickField* field, int requestId) = 0;                   // "UptiStLs"
+    virtual int ReqQryOrder(CStockQryOrderField* field, int requestId) = 0;            // "OrdeStLs", once per second
+    virtual int ReqQryTrade(CStockQryTradeField* field, int requestId) = 0;            // "FillStLs", once per second
+    virtual int ReqQryCapital(CStockQryCapitalField* field, int requestId) = 0;        // "AccoStLs", once per second
+    virtual int ReqQryVersion(CStockQryVersionField* field, int requestId) = 0;        // "GETVER01"
+    virtual int ReqQryPosition(CStockQryPositionField* field, int requestId) = 0;      // "HoldStLs", once per second
+    virtual int ReqQryCurrency(CStockQryCurrencyField* field, int requestId) = 0;      // "CRNYLIST"
+    virtual int ReqQryExchange(CStockQryExchangeField* field, int requestId) = 0;      // "ExchStLs"
     virtual int ReqQryInstrument(CStockQryInstrumentField* field, int requestId) = 0;  // "ContStLs"
 
 protected:

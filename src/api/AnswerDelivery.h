@@ -21,12 +21,12 @@ struct MessageContext {
 
 // How one kind of answer or push with records reaches the application.
 struct DataRules {
-    bool list;                     // the body may hold several '^'-separated records
-    FieldTable record;             // record (and head) -> struct, for each delivered record
-    FieldTable headOnError{};      // head -> struct in the error and no-record cases
-    int32_t noRecordCode = 0;      // error reported when no record is left (0: none)
+    bool list;                 // the body may hold several '^'-separated records
+    FieldTable record;         // record (and head) -> struct, for each delivered record
+    FieldTable headOnError{};  // head -> struct in the error and no-record cases
+    int32_t noRecordCode = 0;  // error reported when no record is left (0: none)
     const char* noRecordText = "";
-    bool recordIsLast = true;      // IsLast on the last delivered record (false: always false)
+    bool recordIsLast = true;  // IsLast on the last delivered record (false: always false)
 };
 
 // Parses the head into response info; a non-zero error code gets its catalogue text.

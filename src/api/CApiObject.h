@@ -166,7 +166,8 @@ protected:
     // "LOGIN002": the account logged in elsewhere.
     void HandleKickOut() {
         CHeadParser<TRspInfo> head(m_bufHead);
-        HP::SafeCopy(head.m_rspInfo.ErrorMsg, sizeof head.m_rspInfo.ErrorMsg, "此账号在别处登录，当前连接强制退出！！！");
+        HP::SafeCopy(head.m_rspInfo.ErrorMsg, sizeof head.m_rspInfo.ErrorMsg,
+                     "此账号在别处登录，当前连接强制退出！！！");
         RaiseKickOut(&head.m_rspInfo, head.m_iRequestId);
     }
 

@@ -36,8 +36,7 @@ void FormatDecimals(double value, int decimals, char* out, size_t size) {
     }
 }
 
-void FillFields(void* data, const FieldTable& table, const std::string_view* items, size_t count,
-                const NetInfo* head) {
+void FillFields(void* data, const FieldTable& table, const std::string_view* items, size_t count, const NetInfo* head) {
     auto* base = static_cast<unsigned char*>(data);
     for (size_t i = 0; i < table.count; ++i) {
         const FieldMap& f = table.rows[i];

@@ -25,13 +25,34 @@ struct FieldMap {
     uint8_t extra = 0;  // Decimals: the item holding the number of decimals
 };
 
-#define QF_TEXT(S, M, I) FieldMap{static_cast<uint32_t>(offsetof(S, M)), I, FieldKind::Text}
-#define QF_INT(S, M, I) FieldMap{static_cast<uint32_t>(offsetof(S, M)), I, FieldKind::Int}
-#define QF_REAL(S, M, I) FieldMap{static_cast<uint32_t>(offsetof(S, M)), I, FieldKind::Real}
-#define QF_INTREAL(S, M, I) FieldMap{static_cast<uint32_t>(offsetof(S, M)), I, FieldKind::IntReal}
-#define QF_HEAD(S, M, F) FieldMap{static_cast<uint32_t>(offsetof(S, M)), F, FieldKind::Head}
-#define QF_FLAG(S, M, I) FieldMap{static_cast<uint32_t>(offsetof(S, M)), I, FieldKind::Flag}
-#define QF_DECIMALS(S, M, I, D) FieldMap{static_cast<uint32_t>(offsetof(S, M)), I, FieldKind::Decimals, D}
+#define QF_TEXT(S, M, I)                                          \
+    FieldMap {                                                    \
+        static_cast<uint32_t>(offsetof(S, M)), I, FieldKind::Text \
+    }
+#define QF_INT(S, M, I)                                          \
+    FieldMap {                                                   \
+        static_cast<uint32_t>(offsetof(S, M)), I, FieldKind::Int \
+    }
+#define QF_REAL(S, M, I)                                          \
+    FieldMap {                                                    \
+        static_cast<uint32_t>(offsetof(S, M)), I, FieldKind::Real \
+    }
+#define QF_INTREAL(S, M, I)                                          \
+    FieldMap {                                                       \
+        static_cast<uint32_t>(offsetof(S, M)), I, FieldKind::IntReal \
+    }
+#define QF_HEAD(S, M, F)                                          \
+    FieldMap {                                                    \
+        static_cast<uint32_t>(offsetof(S, M)), F, FieldKind::Head \
+    }
+#define QF_FLAG(S, M, I)                                          \
+    FieldMap {                                                    \
+        static_cast<uint32_t>(offsetof(S, M)), I, FieldKind::Flag \
+    }
+#define QF_DECIMALS(S, M, I, D)                                          \
+    FieldMap {                                                           \
+        static_cast<uint32_t>(offsetof(S, M)), I, FieldKind::Decimals, D \
+    }
 
 struct FieldTable {
     const FieldMap* rows;
@@ -45,8 +66,7 @@ constexpr FieldTable MakeTable(const FieldMap (&rows)[K]) {
 
 // Fills the members named by `table` into the struct at `data` from `items` (count of them; an
 // item beyond count reads as empty) and the head. The struct is expected zero-filled.
-void FillFields(void* data, const FieldTable& table, const std::string_view* items, size_t count,
-                const NetInfo* head);
+void FillFields(void* data, const FieldTable& table, const std::string_view* items, size_t count, const NetInfo* head);
 
 // The text of a number with `decimals` digits after the point, rounded half away from zero,
 // trailing zeros removed while the character before the last is not the point (1.500 -> 1.5,

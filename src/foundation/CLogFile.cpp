@@ -45,9 +45,9 @@ int64_t DateOf(const tm& local) {
 }
 
 size_t FormatStamp(const tm& local, long microseconds, char (&stamp)[kStampBuffer]) {
-    int written = std::snprintf(stamp, sizeof stamp, "【%04d-%02d-%02d %02d:%02d:%02d.%03d】",
-                                local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                                local.tm_min, local.tm_sec, static_cast<int>(microseconds / 1000));
+    int written = std::snprintf(stamp, sizeof stamp, "【%04d-%02d-%02d %02d:%02d:%02d.%03d】", local.tm_year + 1900,
+                                local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
+                                static_cast<int>(microseconds / 1000));
     if (written < 0) {
         return 0;
     }
@@ -62,8 +62,7 @@ std::string_view FormatInto(char (&buffer)[kFormatBuffer], const char* format, v
     if (written < 0) {
         return std::string_view();
     }
-    size_t length =
-        static_cast<size_t>(written) < sizeof buffer ? static_cast<size_t>(written) : sizeof buffer - 1;
+    size_t length = static_cast<size_t>(written) < sizeof buffer ? static_cast<size_t>(written) : sizeof buffer - 1;
     return std::string_view(buffer, length);
 }
 
@@ -205,11 +204,10 @@ void CLogFile::RecordApiVersion(const char* kind) {
         return;
     }
     char text[320];
-    int written = std::snprintf(text, sizeof text, "Quintara %s Api Version : %s",
-                                kind != nullptr ? kind : "", "1.18.2.0");
+    int written =
+        std::snprintf(text, sizeof text, "Quintara %s Api Version : %s", kind != nullptr ? kind : "", "1.18.2.0");
     size_t length = written < 0 ? 0 : static_cast<size_t>(written);
-    WriteLine(kTagAction, std::string_view(),
-              std::string_view(text, length < sizeof text ? length : sizeof text - 1));
+    WriteLine(kTagAction, std::string_view(), std::string_view(text, length < sizeof text ? length : sizeof text - 1));
 }
 
 int CLogFile::CreatLogDir(const std::string& folder) {

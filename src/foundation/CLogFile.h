@@ -22,13 +22,13 @@ public:
     // Opens the file of today's day folder when the date changed (or on the first call).
     void SwitchLogFolder();
 
-    void RecordActionLog(std::string_view text);   // " [动] "
-    void RecordLinkLog(std::string_view text);     // " [连] "
+    void RecordActionLog(std::string_view text);                                          // " [动] "
+    void RecordLinkLog(std::string_view text);                                            // " [连] "
     void RecordLinkError(const char* format, ...) __attribute__((format(printf, 2, 3)));  // " [连] "
     void RecordError(const char* format, ...) __attribute__((format(printf, 2, 3)));      // "[错误 ] "
-    void RecordSendLog(std::string_view text, int result);  // " [发] " "(%d)" text
-    void RecordRecvLog(std::string_view text);     // " [收] ", first 8 bytes of login messages
-    void RecordApiVersion(const char* kind);       // "Quintara %s Api Version : %s"
+    void RecordSendLog(std::string_view text, int result);                                // " [发] " "(%d)" text
+    void RecordRecvLog(std::string_view text);  // " [收] ", first 8 bytes of login messages
+    void RecordApiVersion(const char* kind);    // "Quintara %s Api Version : %s"
 
     bool LogEnabled() const { return m_bWriteLog; }
 

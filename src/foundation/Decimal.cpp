@@ -9,8 +9,7 @@ std::string Decimal::str() const {
     if (written <= 0) {
         return std::string();
     }
-    size_t length =
-        static_cast<size_t>(written) < sizeof text ? static_cast<size_t>(written) : sizeof text - 1;
+    size_t length = static_cast<size_t>(written) < sizeof text ? static_cast<size_t>(written) : sizeof text - 1;
     // Drop trailing zeros, keeping one digit after the decimal point.
     while (length > 1 && text[length - 1] == '0' && text[length - 2] != '.') {
         --length;

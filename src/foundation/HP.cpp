@@ -119,8 +119,7 @@ size_t SplitView(std::string_view text, char sep, std::string_view* out, size_t 
     const char* item = begin;
     size_t count = 0;
     while (true) {
-        const void* found =
-            std::memchr(item, static_cast<unsigned char>(sep), static_cast<size_t>(end - item));
+        const void* found = std::memchr(item, static_cast<unsigned char>(sep), static_cast<size_t>(end - item));
         const char* stop = found == nullptr ? end : static_cast<const char*>(found);
         if (count < capacity) {
             out[count] = std::string_view(item, static_cast<size_t>(stop - item));
@@ -139,8 +138,7 @@ int DecodeBase64(const unsigned char* data, int length, std::string& out) {
     }
     out.clear();
     out.resize(static_cast<size_t>(length) / 4 * 3 + 3);
-    int64_t count =
-        DecodeBase64To(data, static_cast<size_t>(length), reinterpret_cast<unsigned char*>(&out[0]));
+    int64_t count = DecodeBase64To(data, static_cast<size_t>(length), reinterpret_cast<unsigned char*>(&out[0]));
     out.resize(static_cast<size_t>(count));
     return static_cast<int>(count);
 }
@@ -169,8 +167,7 @@ int64_t DecodeBase64To(const unsigned char* data, size_t length, unsigned char* 
             continue;
         }
         int bytes = padding >= 3 ? 0 : 3 - padding;
-        unsigned char decoded[3] = {static_cast<unsigned char>(group >> 16),
-                                    static_cast<unsigned char>(group >> 8),
+        unsigned char decoded[3] = {static_cast<unsigned char>(group >> 16), static_cast<unsigned char>(group >> 8),
                                     static_cast<unsigned char>(group)};
         for (int b = 0; b < bytes; ++b) {
             out[written++] = decoded[b];

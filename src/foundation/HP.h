@@ -23,7 +23,9 @@ inline std::string_view FieldView(const char* text, size_t size) {
     return std::string_view(text, BoundedLength(text, size));
 }
 template <size_t N>
-inline std::string_view FieldView(const char (&text)[N]) { return FieldView(text, N); }
+inline std::string_view FieldView(const char (&text)[N]) {
+    return FieldView(text, N);
+}
 
 // Splits `text` (up to its first NUL) at `sep` and appends the items to `out` (not cleared).
 // Returns the size of `out` afterwards; an empty text adds nothing and returns 0.

@@ -10,8 +10,7 @@ std::string GetOSVersion() {
         return std::string();
     }
     char text[260];
-    int written =
-        std::snprintf(text, sizeof text, "Linux OS; Machine=%s; Release=%s", name.machine, name.release);
+    int written = std::snprintf(text, sizeof text, "Linux OS; Machine=%s; Release=%s", name.machine, name.release);
     if (written < 0) {
         return std::string();
     }

@@ -22,7 +22,9 @@ std::atomic<int64_t> CAsynSocket::m_iTimeCreate{0};
 
 namespace {
 
-bool Transient(int error) { return error == EINTR || error == EAGAIN || error == EINPROGRESS || error == EWOULDBLOCK; }
+bool Transient(int error) {
+    return error == EINTR || error == EAGAIN || error == EINPROGRESS || error == EWOULDBLOCK;
+}
 
 void SleepMs(int64_t ms) {
     if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -291,7 +293,8 @@ int CAsynSocket::SendFrame(const unsigned char* data, long length, long delayMs)
         // One lock: a frame is one unit on the wire, whichever threads send.
         std::lock_guard<std::mutex> lock(m_mtxSend);
         const int fd = m_iSocket.load();
-        iovec parts[3] = {{header, headerLength}, {const_cast<unsigned char*>(data), static_cast<size_t>(length)},
+        iovec parts[3] = {{header, headerLength},
+                          {const_cast<unsigned char*>(data), static_cast<size_t>(length)},
                           {const_cast<char*>("}"), 1}};
         size_t sent = 0;
         const int64_t deadline = NowMs() + NetTiming::Get().sendCompleteMs;

@@ -14,15 +14,19 @@ constexpr size_t kMaxNumberField = 20;
 // Lengths are saturated here while parsing: far above any buffer, far below overflow.
 constexpr uint64_t kLengthCeiling = uint64_t{1} << 40;
 
-bool IsBlank(uint8_t c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
+bool IsBlank(uint8_t c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+bool IsDigit(uint8_t c) {
+    return c >= '0' && c <= '9';
+}
 
 enum class HeaderState { Complete, Incomplete, Invalid };
 
 struct Header {
     HeaderState state;
-    int64_t value;     // the length read, saturated; may be 0 or negative
-    size_t closeAt;    // index of ")" when complete
+    int64_t value;   // the length read, saturated; may be 0 or negative
+    size_t closeAt;  // index of ")" when complete
 };
 
 // Reads the number field that starts at `from` the way strtol does (blanks, a sign, digits) and
@@ -48,9 +52,8 @@ Header ParseHeader(const uint8_t* data, size_t length, size_t from) {
     }
     if (i == limit) {
         // Field cut short by the data that has arrived: wait, unless it is already too long.
-        return {limit == length && length - from < kMaxNumberField ? HeaderState::Incomplete
-                                                                   : HeaderState::Invalid,
-                0, 0};
+        return {limit == length && length - from < kMaxNumberField ? HeaderState::Incomplete : HeaderState::Invalid, 0,
+                0};
     }
     if (data[i] != ')') {
         return {HeaderState::Invalid, 0, 0};

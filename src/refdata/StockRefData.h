@@ -6,11 +6,11 @@
 // Reference data of the stock API: records of the static-data answers and their delivery.
 namespace STOCK {
 
-using UpperTick = CRecord<6, 6>;         // "UptiStLs"
-using VersionInfo = CRecord<5, 3>;       // "GETVER01"
-using CurrencyInfo = CRecord<5, 3>;      // "CRNYLIST"
-using ExchangeInfo = CRecord<4, 2>;      // "ExchStLs"
-using ContractStockHK = CRecord<49, 36>; // "ContStLs" (also the request body)
+using UpperTick = CRecord<6, 6>;          // "UptiStLs"
+using VersionInfo = CRecord<5, 3>;        // "GETVER01"
+using CurrencyInfo = CRecord<5, 3>;       // "CRNYLIST"
+using ExchangeInfo = CRecord<4, 2>;       // "ExchStLs"
+using ContractStockHK = CRecord<49, 36>;  // "ContStLs" (also the request body)
 
 }  // namespace STOCK
 

@@ -65,7 +65,9 @@ CStockApi* CStockApi::CreateStockApi(bool writeLog, const char* logFile, const c
     return api;
 }
 
-const char* CStockApi::GetVersion() { return kQuintaraVersion; }
+const char* CStockApi::GetVersion() {
+    return kQuintaraVersion;
+}
 
 CStockApiImp::CStockApiImp() : CApiObject(STOCK::_error, kHeartBeat) {}
 
@@ -117,10 +119,18 @@ void CStockApiImp::OnCommandLoginHK() {
                                                                      &IStockEvent::OnRspUserLoginInfo);
 }
 
-void CStockApiImp::OnCommandLogout() { StatusTo(&IStockEvent::OnRspUserLogout); }
-void CStockApiImp::OnServerKitOut() { HandleKickOut(); }
-void CStockApiImp::OnCommandReplyPublicKey() { HandleReplyPublicKey(); }
-void CStockApiImp::OnCommandReplySendKey() { HandleReplySendKey(); }
+void CStockApiImp::OnCommandLogout() {
+    StatusTo(&IStockEvent::OnRspUserLogout);
+}
+void CStockApiImp::OnServerKitOut() {
+    HandleKickOut();
+}
+void CStockApiImp::OnCommandReplyPublicKey() {
+    HandleReplyPublicKey();
+}
+void CStockApiImp::OnCommandReplySendKey() {
+    HandleReplySendKey();
+}
 
 void CStockApiImp::RaiseKickOut(CStockRspInfoField* info, int requestId) {
     Raise([&](IStockEvent& spi) { spi.OnRspUserLogout(info, requestId, true); });
@@ -217,8 +227,7 @@ void CStockApiImp::OnCommandOrderModify() {
     DeliverTo<STOCK::OrderResponseInfo, CStockOrderField>(StockAnswers::kOrderModify, &IStockEvent::OnRspOrderModify);
 }
 void CStockApiImp::OnCommandOrderCancel() {
-    DeliverTo<STOCK::CancelResponseInfo, CStockCancelField>(StockAnswers::kOrderCancel,
-                                                            &IStockEvent::OnRspOrderCancel);
+    DeliverTo<STOCK::CancelResponseInfo, CStockCancelField>(StockAnswers::kOrderCancel, &IStockEvent::OnRspOrderCancel);
 }
 
 // ---- pushes ----
@@ -234,8 +243,7 @@ void CStockApiImp::OnCommandPushCapital() {
     DeliverTo<STOCK::AccountInfo, CStockCapitalField>(StockAnswers::kCapital, &IStockEvent::OnPushCapital);
 }
 void CStockApiImp::OnCommandPushPosition() {
-    DeliverTo<STOCK::HoldResponseInfoStock, CStockPositionField>(StockAnswers::kPosition,
-                                                                 &IStockEvent::OnPushPosition);
+    DeliverTo<STOCK::HoldResponseInfoStock, CStockPositionField>(StockAnswers::kPosition, &IStockEvent::OnPushPosition);
 }
 
 // ---- account queries (one per second per kind) ----
@@ -301,8 +309,7 @@ void CStockApiImp::OnCommandQryTrade() {
     DeliverTo<STOCK::FilledResponseInfo, CStockTradeField>(StockAnswers::kQryTrade, &IStockEvent::OnRspQryTrade);
 }
 void CStockApiImp::OnCommandQryCapital() {
-    DeliverTo<STOCK::AccountResponseInfo, CStockAccountField>(StockAnswers::kQryCapital,
-                                                              &IStockEvent::OnRspQryCapital);
+    DeliverTo<STOCK::AccountResponseInfo, CStockAccountField>(StockAnswers::kQryCapital, &IStockEvent::OnRspQryCapital);
 }
 void CStockApiImp::OnCommandQryPosition() {
     DeliverTo<STOCK::HoldResponseInfoStock, CStockPositionField>(StockAnswers::kQryPosition,
@@ -383,9 +390,15 @@ int CStockApiImp::ReqPasswordUpdate(CStockReqPasswordUpdateField* f, int request
 void CStockApiImp::OnCommandGetQuestions() {
     DeliverTo<STOCK::QuestionInfo, CStockQuestionField>(StockAnswers::kGetQuestion, &IStockEvent::OnRspGetQuestion);
 }
-void CStockApiImp::OnCommandSafeVerify() { StatusTo(&IStockEvent::OnRspSafeVerify); }
-void CStockApiImp::OnCommandSetVerifyQA() { StatusTo(&IStockEvent::OnRspSetVerifyQA); }
-void CStockApiImp::OnCommandVerifyCode() { StatusTo(&IStockEvent::OnRspVerifyCode); }
+void CStockApiImp::OnCommandSafeVerify() {
+    StatusTo(&IStockEvent::OnRspSafeVerify);
+}
+void CStockApiImp::OnCommandSetVerifyQA() {
+    StatusTo(&IStockEvent::OnRspSetVerifyQA);
+}
+void CStockApiImp::OnCommandVerifyCode() {
+    StatusTo(&IStockEvent::OnRspVerifyCode);
+}
 void CStockApiImp::OnCommandPasswordUpdate() {
     DeliverTo<STOCK::ModifyClientPWS, CStockPasswordField>(StockAnswers::kPasswordUpdate,
                                                            &IStockEvent::OnRspPasswordUpdate);
@@ -451,9 +464,14 @@ int CStockApiImp::ReqQryInstrument(CStockQryInstrumentField* f, int requestId) {
     STOCK::ContractStockHK body;
     for (size_t i = 0; i < STOCK::ContractStockHK::kFields; ++i) {
         switch (StockRefData::kInstrumentItemKinds[i]) {
-            case 'I': body.m_item[i] = "0"; break;
-            case 'D': body.m_item[i] = kZeroDecimal; break;
-            default: break;
+            case 'I':
+                body.m_item[i] = "0";
+                break;
+            case 'D':
+                body.m_item[i] = kZeroDecimal;
+                break;
+            default:
+                break;
         }
     }
     body.m_item[0] = Text(f->ExchangeNo);

@@ -9,8 +9,7 @@
 #include "api/CQueryThrottle.h"
 
 // The stock trading API object: the stock operations, the dispatch table and its handlers.
-class CStockApiImp final
-    : public CApiObject<Quintara::CStockApi, Quintara::IStockEvent, Quintara::CStockRspInfoField> {
+class CStockApiImp final : public CApiObject<Quintara::CStockApi, Quintara::IStockEvent, Quintara::CStockRspInfoField> {
 public:
     CStockApiImp();
     // Factory steps of the stock object's log (folder fallbacks, folder line, version lines).

@@ -63,8 +63,8 @@ TEST(RegisterServer, AddressForms) {
         uint16_t port;
     } cases[] = {
         {"tcp://10.1.2.3:9000", 0x0302010Au, 9000},
-        {"10.1.2.3:9000", 0, 0},           // no "//": unchanged
-        {"tcp://10.1.2.3", 0, 0},          // no ":": unchanged
+        {"10.1.2.3:9000", 0, 0},                        // no "//": unchanged
+        {"tcp://10.1.2.3", 0, 0},                       // no ":": unchanged
         {"tcp://example.com:9000", 4294967295u, 9000},  // host names are not resolved
         {"tcp://1.2.3.4:70000", 0x04030201u, 4464},     // the port is cut to 16 bits
     };
@@ -82,8 +82,8 @@ TEST(RegisterServer, AddressForms) {
 
 TEST_F(ConnectionTest, FramesArriveWholeWhateverTheSplit) {
     Connect();
-    server.SendRaw("{(len=3)abc}{(len=2)de}");          // two frames in one write
-    server.SendRaw("{(len=5)hel");                        // one frame over two writes
+    server.SendRaw("{(len=3)abc}{(len=2)de}");  // two frames in one write
+    server.SendRaw("{(len=5)hel");              // one frame over two writes
     std::this_thread::sleep_for(std::chrono::milliseconds(60));
     server.SendRaw("lo}");
     server.SendRaw("junk{(len=0)}{(len=2)xyZ{(len=1)k}");  // garbage, zero length, wrong closing byte

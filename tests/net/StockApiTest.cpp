@@ -315,7 +315,7 @@ TEST_F(StockApiTest, UnknownErrorCodeAndEmptyListBody) {
 }
 
 TEST_F(StockApiTest, CommandCodesMatchByPrefixOnly) {
-    s.Push("UNLOG@@@@@@@@@@9&");         // the beginning of "UNLOGIN1"
+    s.Push("UNLOG@@@@@@@@@@9&");                  // the beginning of "UNLOGIN1"
     s.Push("HoldStHKX@@@@@@@@@@&" + Fields(23));  // longer than a known code
     s.Push("TEST0001@@@@@@@@@@&");
     s.Push("NOSUCHCD@@@@@@@@@@&");

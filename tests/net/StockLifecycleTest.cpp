@@ -49,7 +49,8 @@ TEST(StockLifecycle, ReleaseFromInsideACallbackIsSafe) {
     // Two answers in one read: the second must not reach the released object's sink.
     const std::string a = "UNLOGIN1@@@@@@@@@@1&";
     const std::string b = "UNLOGIN1@@@@@@@@@@2&";
-    s.server.SendRaw("{(len=" + std::to_string(a.size()) + ")" + a + "}{(len=" + std::to_string(b.size()) + ")" + b + "}");
+    s.server.SendRaw("{(len=" + std::to_string(a.size()) + ")" + a + "}{(len=" + std::to_string(b.size()) + ")" + b +
+                     "}");
     ASSERT_TRUE(s.sink.log.WaitCount("OnRspUserLogout", 1));
     s.api = nullptr;  // destroyed by the library once the callback returned
     // The connection goes away with the object.
@@ -81,7 +82,7 @@ TEST(StockLifecycle, HeartbeatsStartAfterTheLoginAnswerAtTheClampedTimeout) {
     NetTimingValues t = NetTiming::Get();
     t.heartbeatMinTrading = 1;  // the 30-second floor, shortened for the test
     NetTiming::ForTest(t);
-    s.api->SetHeartBeatTimeout(0);  // below the floor: clamped up to it
+    s.api->SetHeartBeatTimeout(0);       // below the floor: clamped up to it
     EXPECT_EQ(s.NextMessage(1500), "");  // no heartbeat before the login answer
     s.Push("LOGINHK1@@@@@@@@@@1&");
     EXPECT_EQ(s.NextMessage(4000), "GETTTIME@@@@@@@@@@&");

@@ -15,10 +15,10 @@ struct RecordedEvent {
     std::string errorMsg;
     int requestId = 0;
     bool isLast = false;
-    long long value = 0;      // OnDisconnect code, OnHeartBeat seconds
-    bool flag1 = false;       // OnRspNeedVerify arguments
+    long long value = 0;  // OnDisconnect code, OnHeartBeat seconds
+    bool flag1 = false;   // OnRspNeedVerify arguments
     bool flag2 = false;
-    std::string text;         // OnRspRawMarketData body
+    std::string text;                 // OnRspRawMarketData body
     std::vector<unsigned char> data;  // copy of the data struct
     std::thread::id thread;
 

@@ -2,7 +2,9 @@
 
 using namespace Quintara;
 
-void StockRecorder::OnConnect() { log.Add(EventLog::Make<CStockRspInfoField>("OnConnect", nullptr, 0, false)); }
+void StockRecorder::OnConnect() {
+    log.Add(EventLog::Make<CStockRspInfoField>("OnConnect", nullptr, 0, false));
+}
 
 void StockRecorder::OnDisconnect(int errorCode) {
     RecordedEvent e = EventLog::Make<CStockRspInfoField>("OnDisconnect", nullptr, 0, false);
@@ -34,9 +36,9 @@ QUINTARA_STOCK_STATUS(OnRspSafeVerify)
 QUINTARA_STOCK_STATUS(OnRspSetVerifyQA)
 #undef QUINTARA_STOCK_STATUS
 
-#define QUINTARA_STOCK_DATA_CALLBACK(Name, Type)                                                  \
+#define QUINTARA_STOCK_DATA_CALLBACK(Name, Type)                                                 \
     void StockRecorder::Name(Type* data, CStockRspInfoField* info, int requestId, bool isLast) { \
-        log.AddData(#Name, data, info, requestId, isLast);                                        \
+        log.AddData(#Name, data, info, requestId, isLast);                                       \
     }
 #include "support/StockCallbacks.inc"
 #undef QUINTARA_STOCK_DATA_CALLBACK

@@ -74,8 +74,9 @@ private:
             std::lock_guard<std::mutex> lock(m_mtx);
             m_payloads.emplace_back(reinterpret_cast<const char*>(payload), length);
         }
+        const bool fail = throwOnPayload;  // read before the event is seen by the test
         events.Add(Named("payload"));
-        if (throwOnPayload) throw 42;
+        if (fail) throw 42;
     }
     std::mutex m_mtx;
     std::vector<std::string> m_payloads;

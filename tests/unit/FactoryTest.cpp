@@ -43,7 +43,7 @@ protected:
         return s.str();
     }
     static bool Exists(const std::string& path) {
-        struct stat st{};
+        struct stat st {};
         return stat(path.c_str(), &st) == 0;
     }
     std::string m_dir;

@@ -18,8 +18,12 @@ struct Sample {
 };
 
 const FieldMap kRows[] = {
-    QF_TEXT(Sample, text, 0),   QF_INT(Sample, number, 1), QF_REAL(Sample, real, 2),
-    QF_INTREAL(Sample, intReal, 3), QF_HEAD(Sample, head, 1),   QF_FLAG(Sample, flag, 4),
+    QF_TEXT(Sample, text, 0),
+    QF_INT(Sample, number, 1),
+    QF_REAL(Sample, real, 2),
+    QF_INTREAL(Sample, intReal, 3),
+    QF_HEAD(Sample, head, 1),
+    QF_FLAG(Sample, flag, 4),
     QF_DECIMALS(Sample, decimals, 5, 6),
 };
 
@@ -70,8 +74,8 @@ TEST(FieldMap, DecimalsTrimTrailingZeros) {
         double value;
         int decimals;
         const char* text;
-    } cases[] = {{12.345, 2, "12.35"}, {12.345, 0, "12"}, {1.5, 3, "1.5"}, {2.0, 2, "2.0"},
-                 {3.0, 0, "3"},        {150.0, 0, "150"}, {0.0, 2, "0.0"}, {-2.5, 0, "-3"}, {7.0, -2, "7"}};
+    } cases[] = {{12.345, 2, "12.35"}, {12.345, 0, "12"}, {1.5, 3, "1.5"}, {2.0, 2, "2.0"}, {3.0, 0, "3"},
+                 {150.0, 0, "150"},    {0.0, 2, "0.0"},   {-2.5, 0, "-3"}, {7.0, -2, "7"}};
     for (const auto& c : cases) {
         char out[256];
         FormatDecimals(c.value, c.decimals, out, sizeof out);

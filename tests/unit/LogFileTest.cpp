@@ -83,9 +83,7 @@ std::pair<std::string, std::string> SplitStamp(const std::string& line) {
 
 class ScopedWorkingFolder {
 public:
-    explicit ScopedWorkingFolder(const fs::path& folder) : m_old(fs::current_path()) {
-        fs::current_path(folder);
-    }
+    explicit ScopedWorkingFolder(const fs::path& folder) : m_old(fs::current_path()) { fs::current_path(folder); }
     ~ScopedWorkingFolder() { fs::current_path(m_old); }
 
 private:
@@ -116,10 +114,8 @@ protected:
 };
 
 TEST(LogStamp, GetDateTimeFormatsLocalTimeAndMilliseconds) {
-    EXPECT_EQ(CLogFile::GetDateTime(LocalSeconds(2024, 1, 2, 3, 4, 5), 678901),
-              "【2024-01-02 03:04:05.678】");
-    EXPECT_EQ(CLogFile::GetDateTime(LocalSeconds(1999, 12, 31, 23, 59, 59), 999),
-              "【1999-12-31 23:59:59.000】");
+    EXPECT_EQ(CLogFile::GetDateTime(LocalSeconds(2024, 1, 2, 3, 4, 5), 678901), "【2024-01-02 03:04:05.678】");
+    EXPECT_EQ(CLogFile::GetDateTime(LocalSeconds(1999, 12, 31, 23, 59, 59), 999), "【1999-12-31 23:59:59.000】");
 }
 
 TEST_F(LogFileTest, DefaultFolderIsCoreLogDayBelowWorkingFolder) {
@@ -206,8 +202,7 @@ TEST_F(LogFileTest, FirstLineAfterMidnightOpensTheNewDayFile) {
     SetClock(LocalSeconds(2024, 3, 10, 0, 0, 0), 1000);
     m_log.RecordActionLog("after");
 
-    EXPECT_EQ(ReadLines(DayFile("20240309")),
-              std::vector<std::string>{"【2024-03-09 23:59:59.999】 [动] before"});
+    EXPECT_EQ(ReadLines(DayFile("20240309")), std::vector<std::string>{"【2024-03-09 23:59:59.999】 [动] before"});
     EXPECT_EQ(ReadLines(DayFile("20240310")),
               (std::vector<std::string>{"earlier", "【2024-03-10 00:00:00.001】 [动] after"}));
     EXPECT_EQ(m_log.m_lLogDate, 20240310);
@@ -223,8 +218,7 @@ TEST_F(LogFileTest, UnopenableLogDropsLinesUntilTheDateChanges) {
 
     SetClock(LocalSeconds(2024, 3, 10, 8, 0, 0), 0);
     m_log.RecordActionLog("kept");
-    EXPECT_EQ(ReadLines(DayFile("20240310")),
-              std::vector<std::string>{"【2024-03-10 08:00:00.000】 [动] kept"});
+    EXPECT_EQ(ReadLines(DayFile("20240310")), std::vector<std::string>{"【2024-03-10 08:00:00.000】 [动] kept"});
 }
 
 TEST_F(LogFileTest, CreatLogDirTurnsBackslashesIntoFolders) {
@@ -306,8 +300,7 @@ TEST_F(LogFileTest, TwoThreadsNeverInterleaveWithinALine) {
         ASSERT_TRUE(text[0] == 'A' || text[0] == 'B') << line;
         int& expected = next[text[0] - 'A'];
         const char* tag = expected % 2 == 0 ? " [动] " : " [收] ";
-        ASSERT_EQ(rest, tag + std::string(1, text[0]) + "-" + std::to_string(expected) + "-" + payload)
-            << line;
+        ASSERT_EQ(rest, tag + std::string(1, text[0]) + "-" + std::to_string(expected) + "-" + payload) << line;
         ++expected;
     }
     EXPECT_EQ(next[0], kLines);
