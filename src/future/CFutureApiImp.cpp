@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "api/MemberMap.h"
 #include "future/FutureAnswers.h"
 #include "future/FutureRecords.h"
 #include "refdata/FutureRefData.h"
@@ -22,22 +23,6 @@ std::string_view Text(const char (&member)[N]) {
 
 constexpr LogMask kMaskPassword{uint64_t{1} << 1, false};
 constexpr LogMask kMaskAllGiven{~uint64_t{0}, true};
-
-// A text member (char[256]) of a request struct and the head field or body position it goes to.
-struct MemberAt {
-    uint32_t offset;
-    uint8_t index;
-};
-constexpr MemberAt At(size_t offset, uint8_t index) {
-    return MemberAt{static_cast<uint32_t>(offset), index};
-}
-#define QF_AT(S, M, I) At(offsetof(S, M), I)
-
-template <class Field, size_t K>
-void FillItems(const Field* f, const MemberAt (&map)[K], std::string_view* items) {
-    const auto* base = reinterpret_cast<const char*>(f);
-    for (const MemberAt& m : map) items[m.index] = HP::FieldView(base + m.offset, QUINTARA_TEXT_SIZE);
-}
 
 // Order requests: which members go to the head and to which body positions.
 const MemberAt kInsertHead[] = {

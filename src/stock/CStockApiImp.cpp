@@ -1,5 +1,6 @@
 #include "stock/CStockApiImp.h"
 
+#include "api/MemberMap.h"
 #include "foundation/Decimal.h"
 #include "refdata/StockRefData.h"
 #include "stock/StockAnswers.h"
@@ -17,15 +18,70 @@ std::string_view Text(const char (&member)[N]) {
     return HP::FieldView(member);
 }
 
-// The exchange code "NASD" travels in the head only.
-std::string_view ExchangeForBody(std::string_view exchange) {
-    return exchange == "NASD" ? std::string_view() : exchange;
-}
-
 constexpr LogMask kMaskPassword{uint64_t{1} << 1, false};
 constexpr LogMask kMaskAllGiven{~uint64_t{0}, true};
 
+// Order requests: which members go to the head and to which body positions. The kind code "1"
+// stands in head field 3; no request id is sent.
+const MemberAt kInsertHead[] = {
+    QF_AT(CStockReqOrderInsertField, LocalNo, 1),
+    QF_AT(CStockReqOrderInsertField, AccountNo, 5),
+    QF_AT(CStockReqOrderInsertField, ExchangeNo, 6),
+    QF_AT(CStockReqOrderInsertField, UserId, 8),
+};
+const MemberAt kInsertBody[] = {
+    QF_AT(CStockReqOrderInsertField, UserId, 0),     QF_AT(CStockReqOrderInsertField, AccountNo, 2),
+    QF_AT(CStockReqOrderInsertField, ExchangeNo, 5), QF_AT(CStockReqOrderInsertField, Item06, 6),
+    QF_AT(CStockReqOrderInsertField, Item07, 7),     QF_AT(CStockReqOrderInsertField, Item08, 8),
+    QF_AT(CStockReqOrderInsertField, Item09, 9),     QF_AT(CStockReqOrderInsertField, Item11, 11),
+    QF_AT(CStockReqOrderInsertField, Item14, 14),    QF_AT(CStockReqOrderInsertField, Item15, 15),
+    QF_AT(CStockReqOrderInsertField, Item16, 16),    QF_AT(CStockReqOrderInsertField, Item17, 17),
+    QF_AT(CStockReqOrderInsertField, Item18, 18),    QF_AT(CStockReqOrderInsertField, Item19, 19),
+};
+const MemberAt kModifyHead[] = {
+    QF_AT(CStockReqOrderModifyField, LocalNo, 1),   QF_AT(CStockReqOrderModifyField, SystemNo, 2),
+    QF_AT(CStockReqOrderModifyField, AccountNo, 5), QF_AT(CStockReqOrderModifyField, ExchangeNo, 6),
+    QF_AT(CStockReqOrderModifyField, UserId, 8),
+};
+const MemberAt kModifyBody[] = {
+    QF_AT(CStockReqOrderModifyField, UserId, 0),  QF_AT(CStockReqOrderModifyField, AccountNo, 2),
+    QF_AT(CStockReqOrderModifyField, Item04, 4),  QF_AT(CStockReqOrderModifyField, ExchangeNo, 5),
+    QF_AT(CStockReqOrderModifyField, Item06, 6),  QF_AT(CStockReqOrderModifyField, Item07, 7),
+    QF_AT(CStockReqOrderModifyField, Item08, 8),  QF_AT(CStockReqOrderModifyField, Item09, 9),
+    QF_AT(CStockReqOrderModifyField, Item11, 11), QF_AT(CStockReqOrderModifyField, Item12, 12),
+    QF_AT(CStockReqOrderModifyField, Item14, 14), QF_AT(CStockReqOrderModifyField, Item16, 16),
+    QF_AT(CStockReqOrderModifyField, Item17, 17), QF_AT(CStockReqOrderModifyField, Item18, 18),
+};
+const MemberAt kCancelHead[] = {
+    QF_AT(CStockReqOrderCancelField, LocalNo, 1),   QF_AT(CStockReqOrderCancelField, SystemNo, 2),
+    QF_AT(CStockReqOrderCancelField, AccountNo, 5), QF_AT(CStockReqOrderCancelField, ExchangeNo, 6),
+    QF_AT(CStockReqOrderCancelField, UserId, 8),
+};
+const MemberAt kCancelBody[] = {
+    QF_AT(CStockReqOrderCancelField, UserId, 0),     QF_AT(CStockReqOrderCancelField, AccountNo, 2),
+    QF_AT(CStockReqOrderCancelField, SystemNo, 5),   QF_AT(CStockReqOrderCancelField, Item06, 6),
+    QF_AT(CStockReqOrderCancelField, ExchangeNo, 7), QF_AT(CStockReqOrderCancelField, Item08, 8),
+    QF_AT(CStockReqOrderCancelField, Item09, 9),     QF_AT(CStockReqOrderCancelField, Item10, 10),
+    QF_AT(CStockReqOrderCancelField, Item11, 11),    QF_AT(CStockReqOrderCancelField, Item14, 14),
+};
+
 }  // namespace
+
+// An order request: head and body from the member tables, the fixed code "P" at its position, and
+// the exchange code "NASD" kept out of the body (it still travels in head field 6).
+template <class TRecord, class Field, size_t H, size_t B>
+int CStockApiImp::SendOrder(Field* f, const char* code, const MemberAt (&head)[H], const MemberAt (&body)[B],
+                            size_t constantPosition, size_t exchangePosition) {
+    NetInfo message;
+    message.m_strField[0] = code;
+    message.m_strField[3] = kKind;
+    FillItems(f, head, message.m_strField);
+    TRecord record;
+    FillItems(f, body, record.m_item);
+    record.m_item[constantPosition] = "P";
+    if (record.m_item[exchangePosition] == "NASD") record.m_item[exchangePosition] = std::string_view();
+    return SendResult(SendMessage(message, &record), f->ErrorMsg);
+}
 
 const CStockApiImp::CommandRow CStockApiImp::kCommands[29] = {
     {"LOGINHK1", &CStockApiImp::OnCommandLoginHK},
@@ -139,82 +195,15 @@ void CStockApiImp::RaiseKickOut(CStockRspInfoField* info, int requestId) {
 // ---- orders ----
 
 int CStockApiImp::ReqOrderInsert(CStockReqOrderInsertField* f, int /*requestId*/) {
-    NetInfo head;
-    head.m_strField[0] = OrvikCode::OrdeStHK;
-    head.m_strField[1] = Text(f->LocalNo);
-    head.m_strField[3] = kKind;
-    head.m_strField[5] = Text(f->AccountNo);
-    head.m_strField[6] = Text(f->ExchangeNo);
-    head.m_strField[8] = Text(f->UserId);
-    STOCK::OrderInfo body;
-    body.m_item[0] = Text(f->UserId);
-    body.m_item[2] = Text(f->AccountNo);
-    body.m_item[4] = "P";
-    body.m_item[5] = ExchangeForBody(Text(f->ExchangeNo));
-    body.m_item[6] = Text(f->Item06);
-    body.m_item[7] = Text(f->Item07);
-    body.m_item[8] = Text(f->Item08);
-    body.m_item[9] = Text(f->Item09);
-    body.m_item[11] = Text(f->Item11);
-    body.m_item[14] = Text(f->Item14);
-    body.m_item[15] = Text(f->Item15);
-    body.m_item[16] = Text(f->Item16);
-    body.m_item[17] = Text(f->Item17);
-    body.m_item[18] = Text(f->Item18);
-    body.m_item[19] = Text(f->Item19);
-    return SendResult(SendMessage(head, &body), f->ErrorMsg);
+    return SendOrder<STOCK::OrderInfo>(f, OrvikCode::OrdeStHK, kInsertHead, kInsertBody, 4, 5);
 }
 
 int CStockApiImp::ReqOrderModify(CStockReqOrderModifyField* f, int /*requestId*/) {
-    NetInfo head;
-    head.m_strField[0] = OrvikCode::ModiStHK;
-    head.m_strField[1] = Text(f->LocalNo);
-    head.m_strField[2] = Text(f->SystemNo);
-    head.m_strField[3] = kKind;
-    head.m_strField[5] = Text(f->AccountNo);
-    head.m_strField[6] = Text(f->ExchangeNo);
-    head.m_strField[8] = Text(f->UserId);
-    STOCK::ModifyInfo body;
-    body.m_item[0] = Text(f->UserId);
-    body.m_item[2] = Text(f->AccountNo);
-    body.m_item[4] = Text(f->Item04);
-    body.m_item[5] = ExchangeForBody(Text(f->ExchangeNo));
-    body.m_item[6] = Text(f->Item06);
-    body.m_item[7] = Text(f->Item07);
-    body.m_item[8] = Text(f->Item08);
-    body.m_item[9] = Text(f->Item09);
-    body.m_item[11] = Text(f->Item11);
-    body.m_item[12] = Text(f->Item12);
-    body.m_item[14] = Text(f->Item14);
-    body.m_item[15] = "P";
-    body.m_item[16] = Text(f->Item16);
-    body.m_item[17] = Text(f->Item17);
-    body.m_item[18] = Text(f->Item18);
-    return SendResult(SendMessage(head, &body), f->ErrorMsg);
+    return SendOrder<STOCK::ModifyInfo>(f, OrvikCode::ModiStHK, kModifyHead, kModifyBody, 15, 5);
 }
 
 int CStockApiImp::ReqOrderCancel(CStockReqOrderCancelField* f, int /*requestId*/) {
-    NetInfo head;
-    head.m_strField[0] = OrvikCode::CancStHK;
-    head.m_strField[1] = Text(f->LocalNo);
-    head.m_strField[2] = Text(f->SystemNo);
-    head.m_strField[3] = kKind;
-    head.m_strField[5] = Text(f->AccountNo);
-    head.m_strField[6] = Text(f->ExchangeNo);
-    head.m_strField[8] = Text(f->UserId);
-    STOCK::CancelInfo body;
-    body.m_item[0] = Text(f->UserId);
-    body.m_item[2] = Text(f->AccountNo);
-    body.m_item[5] = Text(f->SystemNo);
-    body.m_item[6] = Text(f->Item06);
-    body.m_item[7] = ExchangeForBody(Text(f->ExchangeNo));
-    body.m_item[8] = Text(f->Item08);
-    body.m_item[9] = Text(f->Item09);
-    body.m_item[10] = Text(f->Item10);
-    body.m_item[11] = Text(f->Item11);
-    body.m_item[14] = Text(f->Item14);
-    body.m_item[16] = "P";
-    return SendResult(SendMessage(head, &body), f->ErrorMsg);
+    return SendOrder<STOCK::CancelInfo>(f, OrvikCode::CancStHK, kCancelHead, kCancelBody, 16, 7);
 }
 
 void CStockApiImp::OnCommandSystemNo() {

@@ -7,6 +7,7 @@
 #include "QuintaraApi.h"
 #include "api/CApiObject.h"
 #include "api/CQueryThrottle.h"
+#include "api/MemberMap.h"
 
 // The stock trading API object: the stock operations, the dispatch table and its handlers.
 class CStockApiImp final : public CApiObject<Quintara::CStockApi, Quintara::IStockEvent, Quintara::CStockRspInfoField> {
@@ -80,6 +81,10 @@ protected:
 
 private:
     ~CStockApiImp() override = default;
+
+    template <class TRecord, class Field, size_t H, size_t B>
+    int SendOrder(Field* f, const char* code, const MemberAt (&head)[H], const MemberAt (&body)[B],
+                  size_t constantPosition, size_t exchangePosition);
 
     // A throttled account query of one kind: refused within 1000 ms of the last accepted one.
     int Throttled(CQueryThrottle& throttle, char* errorMsg);
