@@ -1,44 +1,75 @@
 #!/usr/bin/env bash
-# Builds the library and runs every test: a RelWithDebInfo build, an AddressSanitizer +
-# UndefinedBehaviorSanitizer build, and the threaded suites under ThreadSanitizer.
+# Builds the library and runs the test suites three ways:
+#   1. build/relwithdebinfo  RelWithDebInfo (with the benchmarks when bench/ exists), every test
+#   2. build/asan            AddressSanitizer + UndefinedBehaviorSanitizer, every test but packaging
+#   3. build/tsan            ThreadSanitizer, the threaded suites (label "threaded")
+# Run as root on a fresh Debian machine it first installs the missing Debian packages.
+# Stops at the first failure; the summary at the end says which stage failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=scripts/lib/deps.sh
 source scripts/lib/deps.sh
-quintara_install_deps
+
+quintara_install_deps "${QUINTARA_BUILD_PACKAGES[@]}" "${QUINTARA_TEST_PACKAGES[@]}"
 
 jobs=$(nproc 2>/dev/null || echo 2)
 bench=OFF
 [ -f bench/CMakeLists.txt ] && bench=ON
 
-run_build() {
+results=()
+stage=""
+stage_start=0
+started=$SECONDS
+
+summary() {
+    local rc=$?
+    echo
+    echo "================ summary ================"
+    if [ "${#results[@]}" -gt 0 ]; then printf '  passed  %s\n' "${results[@]}"; fi
+    if [ "$rc" -ne 0 ]; then
+        echo "  FAILED  ${stage:-set-up} (exit code $rc)"
+    else
+        echo "  all stages passed"
+    fi
+    echo "  total time: $(((SECONDS - started) / 60)) min $(((SECONDS - started) % 60)) s"
+}
+trap summary EXIT
+
+begin() {
+    stage=$1
+    stage_start=$SECONDS
+    echo
+    echo "================ $stage ================"
+}
+done_stage() {
+    results+=("$stage ($((SECONDS - stage_start)) s)")
+    stage=""
+}
+
+# configure_and_build DIR BUILD_TYPE SANITIZERS [CMAKE_ARGS...]
+configure_and_build() {
     local dir=$1 type=$2 sanitize=$3
     shift 3
-    echo "== configure $dir ($type${sanitize:+, $sanitize})"
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" -DQUINTARA_SANITIZE="$sanitize" "$@" >/dev/null
-    echo "== build $dir"
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" -DQUINTARA_SANITIZE="$sanitize" "$@"
     cmake --build "$dir" -j "$jobs"
 }
 
-summary=()
+begin "RelWithDebInfo build and all tests (build/relwithdebinfo)"
+configure_and_build build/relwithdebinfo RelWithDebInfo "" -DQUINTARA_BUILD_BENCH="$bench"
+ctest --test-dir build/relwithdebinfo --output-on-failure --timeout 600
+done_stage
 
-run_build build/relwithdebinfo RelWithDebInfo "" -DQUINTARA_BUILD_BENCH=$bench
-echo "== test build/relwithdebinfo"
-ctest --test-dir build/relwithdebinfo --output-on-failure -j 1
-summary+=("relwithdebinfo: all tests passed")
-
-run_build build/asan Debug "address,undefined" -DQUINTARA_BUILD_TOOLS=OFF
-echo "== test build/asan"
+# The sanitizer builds are optimised like the first one (same warnings, faster suites); they leave
+# out the simulator and examples, which no suite needs.
+begin "address,undefined build and tests (build/asan)"
+configure_and_build build/asan RelWithDebInfo "address,undefined" -DQUINTARA_BUILD_TOOLS=OFF
 ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-    ctest --test-dir build/asan --output-on-failure -LE packaging -j 1
-summary+=("address,undefined: all tests passed")
+    ctest --test-dir build/asan --output-on-failure --timeout 900 -LE packaging
+done_stage
 
-run_build build/tsan RelWithDebInfo "thread" -DQUINTARA_BUILD_TOOLS=OFF
-echo "== test build/tsan (threaded suites)"
+begin "thread build and threaded tests (build/tsan)"
+configure_and_build build/tsan RelWithDebInfo "thread" -DQUINTARA_BUILD_TOOLS=OFF
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
-    ctest --test-dir build/tsan --output-on-failure -L threaded -j 1
-summary+=("thread: threaded tests passed")
-
-echo
-echo "== summary"
-printf '  %s\n' "${summary[@]}"
+    ctest --test-dir build/tsan --output-on-failure --timeout 1200 -L threaded -LE packaging
+done_stage

@@ -61,9 +61,17 @@ public:
     bool m_bDone = false;
     int64_t m_lErrorCode = 0;
     const char* m_pErrorText = "";
-    std::vector<T> m_vecRecords;
+    // The records, in body order. The storage is the receive thread's own and is reused from one
+    // message to the next, so a message allocates nothing once the largest list has been seen.
+    // (One parser of a record type at a time per thread: the dispatcher handles one message at a time.)
+    std::vector<T>& m_vecRecords = Storage();
 
 private:
+    static std::vector<T>& Storage() {
+        thread_local std::vector<T> storage;
+        storage.clear();
+        return storage;
+    }
     void Fail(int64_t code, const char* text) {
         m_lErrorCode = code;
         m_pErrorText = text;
