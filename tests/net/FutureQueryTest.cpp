@@ -11,6 +11,7 @@
 #include "QuintaraApi.h"
 #include "support/FutureRecorder.h"
 #include "support/MessageBuilder.h"
+#include "support/TestText.h"
 #include "support/TradingSession.h"
 
 using namespace Quintara;
@@ -24,34 +25,6 @@ protected:
     void SetUp() override { ASSERT_TRUE(s.Start()); }
     FutureSession s;
 };
-
-template <class Field>
-Field Zeroed() {
-    Field f;
-    std::memset(&f, 0, sizeof f);
-    return f;
-}
-
-using Items = std::initializer_list<std::pair<size_t, const char*>>;
-
-// `n` '@'-joined fields, empty but for the given positions.
-std::string Record(size_t n, Items items = {}) {
-    std::vector<std::string> fields(n);
-    for (const auto& [position, value] : items) fields.at(position) = value;
-    std::string out;
-    for (size_t i = 0; i < n; ++i) out += (i ? "@" : "") + fields[i];
-    return out;
-}
-
-// A message: eleven head fields (field 0 the code), '&', the body.
-std::string Message(const char* code, Items head, const std::string& body = std::string()) {
-    std::vector<std::string> h(11);
-    h[0] = code;
-    for (const auto& [position, value] : head) h.at(position) = value;
-    std::string out;
-    for (size_t i = 0; i < 11; ++i) out += (i ? "@" : "") + h[i];
-    return out + "&" + body;
-}
 
 // `n` fields, field i the text "i.5": a text member shows "i.5", an int member i, a double i + 0.5.
 std::string Values(size_t n) {

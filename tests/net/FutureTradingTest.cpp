@@ -14,6 +14,7 @@
 #include "QuintaraApi.h"
 #include "support/FutureRecorder.h"
 #include "support/ServerCrypto.h"
+#include "support/TestText.h"
 #include "support/TradingSession.h"
 
 using namespace Quintara;
@@ -27,42 +28,6 @@ protected:
     void SetUp() override { ASSERT_TRUE(s.Start()); }
     FutureSession s;
 };
-
-template <class Field>
-Field Zeroed() {
-    Field f;
-    std::memset(&f, 0, sizeof f);
-    return f;
-}
-
-using Items = std::initializer_list<std::pair<size_t, const char*>>;
-
-// `n` '@'-joined fields, empty but for the given positions.
-std::string Record(size_t n, Items items = {}) {
-    std::vector<std::string> fields(n);
-    for (const auto& [position, value] : items) fields.at(position) = value;
-    std::string out;
-    for (size_t i = 0; i < n; ++i) out += (i ? "@" : "") + fields[i];
-    return out;
-}
-
-// A message: eleven head fields (field 0 the code), '&', the body.
-std::string Message(const char* code, Items head, const std::string& body = std::string()) {
-    std::vector<std::pair<size_t, const char*>> fields(head);
-    fields.emplace_back(0, code);
-    std::vector<std::string> h(11);
-    for (const auto& [position, value] : fields) h.at(position) = value;
-    std::string out;
-    for (size_t i = 0; i < 11; ++i) out += (i ? "@" : "") + h[i];
-    return out + "&" + body;
-}
-
-// `n` fields "v0@v1@...".
-std::string Fields(size_t n, const std::string& prefix = "v") {
-    std::string out;
-    for (size_t i = 0; i < n; ++i) out += (i ? "@" : "") + prefix + std::to_string(i);
-    return out;
-}
 
 size_t FieldCount(const std::string& message) {
     const std::string body = message.substr(message.find('&') + 1);

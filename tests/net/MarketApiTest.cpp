@@ -17,17 +17,11 @@
 #include "support/MarketRecorder.h"
 #include "support/MessageBuilder.h"
 #include "support/ServerCrypto.h"
+#include "support/TestText.h"
 
 using namespace Quintara;
 
 namespace {
-
-template <class Field>
-Field Zeroed() {
-    Field f;
-    std::memset(&f, 0, sizeof f);
-    return f;
-}
 
 CMarketReqUserLoginField Login(const char* user = "u1", const char* pwd = "pw-S3cret", const char* broker = "BRK") {
     auto f = Zeroed<CMarketReqUserLoginField>();
@@ -47,13 +41,6 @@ CMarketReqMarketDataField Subscribe(char type, char action, std::vector<std::str
     for (size_t i = 0; i < entries.size() && i < QUINTARA_MAX_SUBSCRIBE_CONTRACTS; ++i)
         std::snprintf(f.Contracts[i], sizeof f.Contracts[i], "%s", entries[i].c_str());
     return f;
-}
-
-// "v0@v1@...": n items.
-std::string Fields(size_t n) {
-    std::string out;
-    for (size_t i = 0; i < n; ++i) out += (i ? "@" : "") + std::string("v") + std::to_string(i);
-    return out;
 }
 
 // One market object connected to a fake server over loopback, with a recording sink. The market

@@ -8,6 +8,7 @@
 
 #include "QuintaraApi.h"
 #include "support/StockRecorder.h"
+#include "support/TestText.h"
 #include "support/TradingSession.h"
 
 using namespace Quintara;
@@ -21,13 +22,6 @@ protected:
     void SetUp() override { ASSERT_TRUE(s.Start()); }
     StockSession s;
 };
-
-template <class Field>
-Field Zeroed() {
-    Field f;
-    std::memset(&f, 0, sizeof f);
-    return f;
-}
 
 CStockReqUserLoginField FullLogin() {
     auto f = Zeroed<CStockReqUserLoginField>();
@@ -50,12 +44,6 @@ std::string LoginRecord(const std::string& account, size_t fields, const char* v
         if (items[i].empty() && i != 35 && i != 37) items[i] = "f" + std::to_string(i);
     std::string out;
     for (size_t i = 0; i < fields; ++i) out += (i ? "@" : "") + items[i];
-    return out;
-}
-
-std::string Fields(size_t n, const std::string& prefix = "v") {
-    std::string out;
-    for (size_t i = 0; i < n; ++i) out += (i ? "@" : "") + prefix + std::to_string(i);
     return out;
 }
 

@@ -5,6 +5,7 @@
 
 #include "QuintaraApi.h"
 #include "support/StockRecorder.h"
+#include "support/TestText.h"
 #include "support/TradingSession.h"
 
 using namespace Quintara;
@@ -18,25 +19,6 @@ protected:
     void SetUp() override { ASSERT_TRUE(s.Start()); }
     StockSession s;
 };
-
-template <class Field>
-Field Zeroed() {
-    Field f;
-    std::memset(&f, 0, sizeof f);
-    return f;
-}
-
-std::string Fields(size_t n, const std::string& prefix = "v") {
-    std::string out;
-    for (size_t i = 0; i < n; ++i) out += (i ? "@" : "") + prefix + std::to_string(i);
-    return out;
-}
-
-std::string Numbers(size_t n) {  // "0@1.5@2@3.5..." : every item a number
-    std::string out;
-    for (size_t i = 0; i < n; ++i) out += (i ? "@" : "") + std::to_string(i) + (i % 2 ? ".5" : "");
-    return out;
-}
 
 TEST_F(StockQueriesTest, RequestsOnTheWire) {
     auto order = Zeroed<CStockQryOrderField>();
