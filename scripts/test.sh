@@ -50,7 +50,8 @@ done_stage() {
 configure_and_build() {
     local dir=$1 type=$2 sanitize=$3
     shift 3
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" -DQUINTARA_SANITIZE="$sanitize" "$@"
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" -DQUINTARA_SANITIZE="$sanitize" \
+        -DQUINTARA_BUILD_TESTS=ON "$@"
     cmake --build "$dir" -j "$jobs"
 }
 

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034  # the package lists are read by the scripts that source this
 # Sourced by scripts/test.sh and scripts/demo.sh.
 #
 # quintara_install_deps PACKAGE...

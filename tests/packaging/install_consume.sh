@@ -27,7 +27,10 @@ libdir=$(dirname "$lib")
 for f in libquintara.so libquintara.so.1 libquintara.so.1.18.2; do
     [ -e "$libdir/$f" ] || { echo "missing $libdir/$f"; exit 1; }
 done
-[ -L "$libdir/libquintara.so" ] && [ -L "$libdir/libquintara.so.1" ] || { echo "namelinks are not symlinks"; exit 1; }
+if [ ! -L "$libdir/libquintara.so" ] || [ ! -L "$libdir/libquintara.so.1" ]; then
+    echo "libquintara.so and libquintara.so.1 are not symbolic links"
+    exit 1
+fi
 soname=$(readelf -d "$libdir/libquintara.so.1.18.2" | sed -n 's/.*(SONAME).*\[\(.*\)\]/\1/p')
 [ "$soname" = libquintara.so.1 ] || { echo "SONAME is '$soname', expected libquintara.so.1"; exit 1; }
 [ -f "$prefix/include/QuintaraApi.h" ] || { echo "public header not installed"; exit 1; }
