@@ -18,7 +18,8 @@ configure_package_config_file(${CMAKE_CURRENT_SOURCE_DIR}/cmake/QuintaraConfig.c
                               INSTALL_DESTINATION ${QUINTARA_CMAKE_DIR})
 write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/QuintaraConfigVersion.cmake
                                  VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/QuintaraConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/QuintaraConfigVersion.cmake
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/QuintaraConfig.cmake
+              ${CMAKE_CURRENT_BINARY_DIR}/QuintaraConfigVersion.cmake
         DESTINATION ${QUINTARA_CMAKE_DIR})
 
 # The .pc file finds its prefix from its own place, so `cmake --install --prefix`, DESTDIR and a

@@ -17,6 +17,8 @@ bench=OFF
 [ -f bench/CMakeLists.txt ] && bench=ON
 
 results=()
+tests_passed=0
+tests_failed=0
 stage=""
 stage_start=0
 started=$SECONDS
@@ -32,6 +34,7 @@ summary() {
         echo "  all stages passed"
     fi
     echo "  total time: $(((SECONDS - started) / 60)) min $(((SECONDS - started) % 60)) s"
+    echo "ctest: $tests_passed passed, $tests_failed failed"
 }
 trap summary EXIT
 
@@ -46,6 +49,24 @@ done_stage() {
     stage=""
 }
 
+# run_ctest DIR [CTEST_ARGS...]: runs the suites of one build and adds its counts to the totals.
+run_ctest() {
+    local dir=$1 line total failed
+    shift
+    local rc=0
+    ctest --test-dir "$dir" --output-on-failure --no-tests=error "$@" 2>&1 | tee "$dir/ctest-output.log" \
+        || rc=$?
+    # "100% tests passed, 0 tests failed out of 4"
+    line=$(grep -E 'tests? failed out of [0-9]+' "$dir/ctest-output.log" | tail -n 1 || true)
+    if [ -n "$line" ]; then
+        failed=$(sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/' <<<"$line")
+        total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+        tests_passed=$((tests_passed + total - failed))
+        tests_failed=$((tests_failed + failed))
+    fi
+    return "$rc"
+}
+
 # configure_and_build DIR BUILD_TYPE SANITIZERS [CMAKE_ARGS...]
 configure_and_build() {
     local dir=$1 type=$2 sanitize=$3
@@ -57,20 +78,20 @@ configure_and_build() {
 
 begin "RelWithDebInfo build and all tests (build/relwithdebinfo)"
 configure_and_build build/relwithdebinfo RelWithDebInfo "" -DQUINTARA_BUILD_BENCH="$bench"
-ctest --test-dir build/relwithdebinfo --output-on-failure --timeout 600
+run_ctest build/relwithdebinfo --timeout 600
 done_stage
 
 # The sanitizer builds are optimised like the first one (same warnings, faster suites); they leave
 # out the simulator and examples, which no suite needs.
 begin "address,undefined build and tests (build/asan)"
 configure_and_build build/asan RelWithDebInfo "address,undefined" -DQUINTARA_BUILD_TOOLS=OFF
-ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=1 \
+ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-    ctest --test-dir build/asan --output-on-failure --timeout 900 -LE packaging
+    run_ctest build/asan --timeout 900 -LE packaging
 done_stage
 
 begin "thread build and threaded tests (build/tsan)"
 configure_and_build build/tsan RelWithDebInfo "thread" -DQUINTARA_BUILD_TOOLS=OFF
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
-    ctest --test-dir build/tsan --output-on-failure --timeout 1200 -L threaded -LE packaging
+    run_ctest build/tsan --timeout 1200 -L threaded -LE packaging
 done_stage

@@ -12,7 +12,9 @@ lib=${1:?usage: exported_symbols.sh path/to/libquintara.so}
 symbols=$(nm -D --defined-only -C "$lib" | sed -E 's/^[0-9a-fA-F]+ [A-Za-z] //')
 
 classes='(CStockApi|CFutureApi|CMarketApi|IStockEvent|IFutureEvent|IMarketEvent)'
-public="^(Quintara::$classes::.+|(typeinfo|typeinfo name|vtable) for Quintara::$classes|testClassDecompress\\(\\))\$"
+members="Quintara::$classes::.+"
+tables="(typeinfo|typeinfo name|vtable) for Quintara::$classes"
+public="^($members|$tables|testClassDecompress\\(\\))\$"
 # Symbols the static linker defines in every shared object.
 linker='^(_init|_fini|_edata|_end|__bss_start)$'
 

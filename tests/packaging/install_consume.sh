@@ -51,7 +51,10 @@ run_consumer() {
     done
     local resolved
     resolved=$(LD_LIBRARY_PATH="$libdir" ldd "$exe" | awk '$1 == "libquintara.so.1" { print $3 }')
-    [ "$resolved" = "$libdir/libquintara.so.1" ] || { echo "$exe loads libquintara from '$resolved'"; exit 1; }
+    if [ "$resolved" != "$libdir/libquintara.so.1" ]; then
+        echo "$exe loads libquintara from '$resolved'"
+        exit 1
+    fi
 }
 
 step "consumer through find_package(Quintara)"
