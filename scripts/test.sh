@@ -3,6 +3,7 @@
 #   1. build/relwithdebinfo  RelWithDebInfo (with the benchmarks when bench/ exists), every test
 #   2. build/asan            AddressSanitizer + UndefinedBehaviorSanitizer, every test but packaging
 #   3. build/tsan            ThreadSanitizer, the threaded suites (label "threaded")
+#   4. build/lint            clang-tidy and cppcheck over our code (scripts/lint.sh)
 # Run as root on a fresh Debian machine it first installs the missing Debian packages.
 # Stops at the first failure; the summary at the end says which stage failed.
 set -euo pipefail
@@ -10,7 +11,7 @@ cd "$(dirname "$0")/.."
 # shellcheck source=scripts/lib/deps.sh
 source scripts/lib/deps.sh
 
-quintara_install_deps "${QUINTARA_BUILD_PACKAGES[@]}" "${QUINTARA_TEST_PACKAGES[@]}"
+quintara_install_deps "${QUINTARA_BUILD_PACKAGES[@]}" "${QUINTARA_TEST_PACKAGES[@]}" "${QUINTARA_LINT_PACKAGES[@]}"
 
 jobs=$(nproc 2>/dev/null || echo 2)
 bench=OFF
@@ -94,4 +95,8 @@ begin "thread build and threaded tests (build/tsan)"
 configure_and_build build/tsan RelWithDebInfo "thread" -DQUINTARA_BUILD_TOOLS=OFF
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
     run_ctest build/tsan --timeout 1200 -L threaded -LE packaging
+done_stage
+
+begin "static analysis (clang-tidy, cppcheck)"
+scripts/lint.sh
 done_stage

@@ -29,3 +29,5 @@ quintara_install_deps() {
 QUINTARA_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libssl-dev zlib1g-dev binutils)
 # What the test suites need besides (clang is for the fuzzing targets).
 QUINTARA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang)
+# What the static analysis needs.
+QUINTARA_LINT_PACKAGES=(clang-tidy cppcheck)

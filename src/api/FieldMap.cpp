@@ -31,7 +31,7 @@ void FormatDecimals(double value, int decimals, char* out, size_t size) {
     int n = std::snprintf(out, size, "%.*f", decimals, rounded);
     if (n < 0 || size == 0) return;
     size_t len = std::strlen(out);
-    if (std::memchr(out, '.', len) != nullptr) {
+    if (std::strchr(out, '.') != nullptr) {
         while (len >= 2 && out[len - 1] == '0' && out[len - 2] != '.') out[--len] = '\0';
     }
 }

@@ -8,17 +8,17 @@ namespace HP {
 namespace {
 
 constexpr char kBase64Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-constexpr int8_t kSkip = -1;
-constexpr int8_t kPad = -2;
+constexpr int16_t kSkip = -1;
+constexpr int16_t kPad = -2;
 
 struct Base64Table {
-    int8_t value[256];
+    int16_t value[256];
     constexpr Base64Table() : value() {
         for (int i = 0; i < 256; ++i) {
             value[i] = kSkip;
         }
         for (int i = 0; i < 64; ++i) {
-            value[static_cast<unsigned char>(kBase64Alphabet[i])] = static_cast<int8_t>(i);
+            value[static_cast<unsigned char>(kBase64Alphabet[i])] = static_cast<int16_t>(i);
         }
         value[static_cast<unsigned char>('=')] = kPad;
     }

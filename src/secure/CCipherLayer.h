@@ -56,5 +56,5 @@ private:
     void OnFramePayload(const uint8_t* payload, size_t length) override;
 
     std::mutex m_mtxKey;                       // key and IV: written by the receive thread, read by senders
-    unsigned char m_szPlain[kCipherArea + 1];  // decryption area (receive thread only)
+    unsigned char m_szPlain[kCipherArea + 1] = {};  // decryption area (receive thread only)
 };

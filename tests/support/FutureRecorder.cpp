@@ -36,9 +36,12 @@ QUINTARA_FUTURE_STATUS(OnRspSafeVerify)
 QUINTARA_FUTURE_STATUS(OnRspSetVerifyQA)
 #undef QUINTARA_FUTURE_STATUS
 
+// Type names a type, which cannot be parenthesised.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define QUINTARA_FUTURE_DATA_CALLBACK(Name, Type)                                                  \
     void FutureRecorder::Name(Type* data, CFutureRspInfoField* info, int requestId, bool isLast) { \
         log.AddData(#Name, data, info, requestId, isLast);                                         \
     }
+// NOLINTEND(bugprone-macro-parentheses)
 #include "support/FutureCallbacks.inc"
 #undef QUINTARA_FUTURE_DATA_CALLBACK

@@ -90,7 +90,7 @@ std::optional<std::string> Cbc(bool encrypt, const std::string& key, const std::
                     EVP_CipherFinal_ex(ctx, o + n, &tail) == 1;
     EVP_CIPHER_CTX_free(ctx);
     if (!ok) return std::nullopt;
-    out.resize(static_cast<size_t>(n + tail));
+    out.resize(static_cast<size_t>(n) + static_cast<size_t>(tail));
     return out;
 }
 

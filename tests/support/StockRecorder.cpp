@@ -36,9 +36,12 @@ QUINTARA_STOCK_STATUS(OnRspSafeVerify)
 QUINTARA_STOCK_STATUS(OnRspSetVerifyQA)
 #undef QUINTARA_STOCK_STATUS
 
+// Type names a type, which cannot be parenthesised.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define QUINTARA_STOCK_DATA_CALLBACK(Name, Type)                                                 \
     void StockRecorder::Name(Type* data, CStockRspInfoField* info, int requestId, bool isLast) { \
         log.AddData(#Name, data, info, requestId, isLast);                                       \
     }
+// NOLINTEND(bugprone-macro-parentheses)
 #include "support/StockCallbacks.inc"
 #undef QUINTARA_STOCK_DATA_CALLBACK
