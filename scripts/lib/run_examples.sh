@@ -41,7 +41,8 @@ if [ -z "$stock" ] || [ -z "$future" ] || [ -z "$market" ]; then
     cat sim.log >&2
     exit 1
 fi
-echo "== quintara-sim $* is listening: stock $stock, futures $future, market $market"
+mode="options: ${*:-none}"
+echo "== quintara-sim ($mode) is listening: stock $stock, futures $future, market $market"
 
 failures=0
 checks=()
@@ -106,7 +107,7 @@ check $t "market: quote updates" '^\[market\] quote Y '
 
 stop_sim
 echo
-echo "== summary (quintara-sim $*)"
+echo "== summary (quintara-sim $mode)"
 printf '%s\n' "${checks[@]}"
 if [ "$failures" -ne 0 ]; then
     echo "$failures step(s) missing; the simulator's log is $work/sim.log"
