@@ -174,6 +174,7 @@ void SimServer::OnMessage(SimConnection& c, const std::string& text) {
         // Plain messages that crossed the server's key offer: the library sends its login again
         // once the exchange is done.
         SimLog(c.Name() + " " + code + " ignored until the key exchange is done");
+        if (code == "LOGINHK1" || code == "LOGIN001") c.deferredLoginId = HP::ToInt(head.m_strField[10]);
         return;
     }
     if (code == "REQ_PUBLIC_KEY") {
