@@ -130,10 +130,6 @@ void SimServer::OnPayload(SimConnection& c, const std::string& payload) {
         SimLog(c.Name() + " unreadable SEND_KEY ignored");
         return;
     }
-    if (!payload.empty() && payload[0] == '\x01') {
-        SimLog(c.Name() + " compressed batch from a client ignored");
-        return;
-    }
     const auto text = c.Open(payload);
     if (!text) {
         SimLog(c.Name() + " payload of " + std::to_string(payload.size()) + " bytes that does not decrypt ignored");
