@@ -130,7 +130,7 @@ protected:
             "nostock password=pw2 account=NS001 stock=BAD_USER\n",
             f);
         fclose(f);
-        ASSERT_TRUE(sim.Start(GetParam().options, m_users));
+        ASSERT_TRUE(sim.Start(Options(), m_users));
     }
     void TearDown() override {
         for (auto* a : m_stock) a->Release();
@@ -140,6 +140,8 @@ protected:
         NetTiming::Reset();
         (void)std::system(("rm -rf '" + m_dir + "'").c_str());
     }
+
+    virtual std::vector<std::string> Options() const { return GetParam().options; }
 
     CStockApi* Stock(StockRecorder& sink) {
         CStockApi* api = CStockApi::CreateStockApi(true, "stock.log", m_dir.c_str());
@@ -389,6 +391,13 @@ TEST_P(SimEndToEnd, MarketLoginSubscriptionQuotesAndRefusals) {
         return e.errorId == 10026 && e.errorMsg == "订阅合约在交易所不存在.";
     }));
 
+    // An action the protocol does not know reaches the server as a bare head: 10024.
+    sub.SubscribeAction = '9';
+    ASSERT_EQ(api->ReqMarketData(&sub, 0), 1);
+    EXPECT_TRUE(WaitData<CMarketMarketDataField>(sink.log, "OnRspMarketData", [](const auto&, const auto& e) {
+        return e.errorId == 10024 && e.errorMsg == "订阅格式不正确.";
+    }));
+
     CMarketReqBrokerDataField broker;
     Fill(broker);
     Copy(broker.BrokerKey, "HKEX,00700");
@@ -398,6 +407,38 @@ TEST_P(SimEndToEnd, MarketLoginSubscriptionQuotesAndRefusals) {
         std::string(sink.log.DataOf<CMarketBrokerDataField>("OnRspBrokerData").BrokerData).rfind("HKEX,00700|B:", 0),
         0u);
 }
+
+// The simulator closes every connection two seconds after accepting it.
+class SimReconnect : public SimEndToEnd {
+protected:
+    std::vector<std::string> Options() const override {
+        std::vector<std::string> options = GetParam().options;
+        options.insert(options.end(), {"--drop-after", "2"});
+        return options;
+    }
+};
+
+TEST_P(SimReconnect, DroppedConnectionReconnectsAndLogsInAgain) {
+    FutureRecorder sink;
+    CFutureApi* api = Future(sink);
+    ASSERT_TRUE((Login<CFutureApi, FutureRecorder, CFutureReqUserLoginField>(api, sink, "demo", "demo123")));
+    ASSERT_TRUE(sink.log.WaitCount("OnDisconnect", 1, kWaitMs));
+    EXPECT_EQ(sink.log.Named("OnDisconnect").at(0).value, 4004);  // closed by the peer
+    ASSERT_TRUE(sink.log.WaitCount("OnConnect", 2, kWaitMs));
+    // A new connection: a new key exchange when trading is encrypted (after which the library itself
+    // sends its stored login again), and the application's new login.
+    CFutureReqUserLoginField f;
+    LoginField(f, "demo", "demo123");
+    ASSERT_EQ(api->ReqUserLogin(&f, 8), 1);
+    EXPECT_TRUE(WaitData<CFutureUserLoginInfoField>(sink.log, "OnRspUserLoginInfo", [](const auto& l, const auto& e) {
+        return e.requestId == 8 && std::string(l.AccountNo) == "DEMO001";
+    }));
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, SimReconnect,
+                         ::testing::Values(Mode{"Plain", {}},
+                                           Mode{"CompressedEncrypted", {"--compress", "--encrypt-trading"}}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(Modes, SimEndToEnd,
                          ::testing::Values(Mode{"Plain", {}},

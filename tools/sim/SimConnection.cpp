@@ -82,11 +82,22 @@ bool SimConnection::Send(const std::string& message) {
     return true;
 }
 
+namespace {
+
+// A frame payload that starts with 0x01 is a batch to the client. A message whose cipher text
+// happens to start with that byte therefore travels as the only entry of a batch.
+std::string SinglePayload(const std::string& payload) {
+    if (!payload.empty() && payload[0] == '\x01') return WireText::BatchPayload({payload});
+    return payload;
+}
+
+}  // namespace
+
 void SimConnection::Queue(const std::string& payload) {
     if (m_bCompress)
         m_batch.push_back(payload);
     else
-        m_strOut += WireText::Frame(payload);
+        m_strOut += WireText::Frame(SinglePayload(payload));
     if (m_strOut.size() > kMaxOutput) m_bOverflow = true;
 }
 
@@ -96,27 +107,26 @@ void SimConnection::SendRaw(const std::string& bytes) {
 }
 
 void SimConnection::Flush() {
-    if (m_batch.empty()) return;
-    if (m_batch.size() == 1) {
-        m_strOut += WireText::Frame(m_batch.front());
-    } else {
-        std::vector<std::string> group;
-        size_t size = 0;
-        for (auto& m : m_batch) {
-            if (!group.empty() && size + m.size() + 4 > kMaxBatchEntries) {
-                m_strOut += WireText::Frame(WireText::BatchPayload(group));
-                group.clear();
-                size = 0;
-            }
-            size += m.size() + 4;
-            group.push_back(std::move(m));
-        }
-        // An entry larger than a batch goes in a frame of its own.
-        if (group.size() == 1 && size > kMaxBatchEntries)
-            m_strOut += WireText::Frame(group.front());
+    // Messages go out in order: batches of at most kMaxBatchEntries bytes of entries (what the client
+    // inflates into its 64 KiB area); a lone message, or one too large for any batch, in a frame of
+    // its own.
+    std::vector<std::string> group;
+    size_t size = 0;
+    auto emit = [&] {
+        if (group.size() == 1)
+            m_strOut += WireText::Frame(SinglePayload(group.front()));
         else if (!group.empty())
             m_strOut += WireText::Frame(WireText::BatchPayload(group));
+        group.clear();
+        size = 0;
+    };
+    for (auto& m : m_batch) {
+        if (size + m.size() + 4 > kMaxBatchEntries) emit();
+        size += m.size() + 4;
+        group.push_back(std::move(m));
+        if (size > kMaxBatchEntries) emit();
     }
+    emit();
     m_batch.clear();
     if (m_strOut.size() > kMaxOutput) m_bOverflow = true;
 }

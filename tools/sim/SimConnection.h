@@ -65,6 +65,7 @@ public:
     bool loggedIn = false;
     bool verified = false;  // passed the security verification on this connection
     bool closeAfterFlush = false;
+    int deferredLoginId = -1;  // request id of a plain login dropped during the key exchange
     std::string userId, account;
     std::set<std::string> subscriptions;  // market: "EXCHANGE,CODE" keys
     int64_t dropped = 0;                  // messages not sent (too long)

@@ -130,10 +130,6 @@ void SimServer::OnPayload(SimConnection& c, const std::string& payload) {
         SimLog(c.Name() + " unreadable SEND_KEY ignored");
         return;
     }
-    if (!payload.empty() && payload[0] == '\x01') {
-        SimLog(c.Name() + " compressed batch from a client ignored");
-        return;
-    }
     const auto text = c.Open(payload);
     if (!text) {
         SimLog(c.Name() + " payload of " + std::to_string(payload.size()) + " bytes that does not decrypt ignored");
@@ -174,6 +170,7 @@ void SimServer::OnMessage(SimConnection& c, const std::string& text) {
         // Plain messages that crossed the server's key offer: the library sends its login again
         // once the exchange is done.
         SimLog(c.Name() + " " + code + " ignored until the key exchange is done");
+        if (code == "LOGINHK1" || code == "LOGIN001") c.deferredLoginId = HP::ToInt(head.m_strField[10]);
         return;
     }
     if (code == "REQ_PUBLIC_KEY") {

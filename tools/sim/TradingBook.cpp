@@ -135,7 +135,7 @@ std::string TradingBook::Insert(SimAccount& a, SimOrder order, SimOrder** placed
     if (order.contract == nullptr || (order.side != "B" && order.side != "S")) return "20004";
     if (order.type.empty() || order.type == "L") {
         order.type = "L";
-        if (order.price <= 0) return "20010";
+        if (!(order.price > 0) || order.price > 1e9) return "20010";  // also NaN and infinity
     } else if (order.type == "M") {
         order.price = 0;
     } else {

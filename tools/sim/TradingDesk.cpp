@@ -87,7 +87,7 @@ bool TradingDesk::Handle(SimConnection& c, std::string_view code, const NetInfo&
 // ---------------------------------------------------------------- login, verification, password
 
 void TradingDesk::Login(SimConnection& c, const NetInfo& head, std::string_view body) {
-    const int id = RequestId(head);
+    int id = RequestId(head);
     const Fields f = Split(body, 5);
     const std::string& user = f[0];
     if (user.empty() && f[1].empty()) {
@@ -96,6 +96,10 @@ void TradingDesk::Login(SimConnection& c, const NetInfo& head, std::string_view 
         SimLog(c.Name() + " login without credentials ignored");
         return;
     }
+    // The library re-sends the login with the key exchange's request id (0); the answer carries the
+    // id of the application's own login that crossed the exchange, if one did.
+    if (id == 0 && c.deferredLoginId >= 0) id = c.deferredLoginId;
+    c.deferredLoginId = -1;
     SimUser* u = m_users.Find(user);
     if (u == nullptr) {
         c.Send(Error("10001", id, m_p.login));
