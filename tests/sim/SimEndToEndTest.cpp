@@ -306,6 +306,26 @@ TEST_P(SimEndToEnd, StockLoginRefusalVerificationAndKickOut) {
     ASSERT_TRUE(second.log.WaitCount("OnRspUserLoginInfo", 1, kWaitMs));
     ASSERT_TRUE(first.log.WaitCount("OnRspUserLogout", 1, kWaitMs));
     EXPECT_EQ(first.log.Named("OnRspUserLogout").at(0).errorMsg, "此账号在别处登录，当前连接强制退出！！！");
+
+    // Password change: a wrong old password is refused; afterwards only the new one logs in.
+    CStockReqPasswordUpdateField pw;
+    Fill(pw);
+    Copy(pw.PwsField1, "vera");
+    Copy(pw.PwsField2, "nope");
+    Copy(pw.PwsField3, "pw9");
+    ASSERT_EQ(b->ReqPasswordUpdate(&pw, 11), 1);
+    Copy(pw.PwsField2, "pw1");
+    ASSERT_EQ(b->ReqPasswordUpdate(&pw, 12), 1);
+    ASSERT_TRUE(second.log.WaitCount("OnRspPasswordUpdate", 2, kWaitMs));
+    const auto changes = second.log.Named("OnRspPasswordUpdate");
+    EXPECT_EQ(changes.at(0).errorId, 30026);
+    EXPECT_EQ(changes.at(0).errorMsg, "用户旧密码错误");
+    EXPECT_EQ(changes.at(1).errorId, 0);
+    EXPECT_STREQ(changes.at(1).As<CStockPasswordField>().PwsField1, "vera");
+    const size_t answers = second.log.Count("OnRspUserLogin");
+    ASSERT_EQ(b->ReqUserLogin(&f, 13), 1);  // still the old password
+    ASSERT_TRUE(second.log.WaitCount("OnRspUserLogin", answers + 1, kWaitMs));
+    EXPECT_EQ(second.log.Named("OnRspUserLogin").at(answers).errorId, 10002);
 }
 
 TEST_P(SimEndToEnd, FuturesMarketOrderOpensAPosition) {

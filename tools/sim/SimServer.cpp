@@ -85,6 +85,11 @@ void SimServer::Accept(int listenFd, SimKind kind, double now) {
     for (;;) {
         const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
         if (fd < 0) return;
+        if (m_connections.size() >= kMaxConnections) {
+            SimLog(std::string(KindName(kind)) + " connection refused: too many connections");
+            ::close(fd);
+            continue;
+        }
         auto c = std::make_unique<SimConnection>(fd, kind, m_iNextId++, m_options.compress, now);
         SimLog(c->Name() + " connected");
         if (kind != SimKind::Market && m_options.encryptTrading) {

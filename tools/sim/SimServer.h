@@ -30,6 +30,8 @@ public:
     void Run(volatile std::sig_atomic_t& stop);
 
 private:
+    static constexpr size_t kMaxConnections = 512;
+
     void Accept(int listenFd, SimKind kind, double now);
     void OnPayload(SimConnection& c, const std::string& payload);
     void OnMessage(SimConnection& c, const std::string& text);

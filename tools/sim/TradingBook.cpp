@@ -132,6 +132,7 @@ std::string Numbered(char prefix, int n) {
 
 std::string TradingBook::Insert(SimAccount& a, SimOrder order, SimOrder** placed) {
     *placed = nullptr;
+    if (a.orders.size() >= kMaxOrders) return "20000";
     if (order.contract == nullptr || (order.side != "B" && order.side != "S")) return "20004";
     if (order.type.empty() || order.type == "L") {
         order.type = "L";

@@ -69,6 +69,8 @@ public:
         const SimFill* fill = nullptr;
     };
 
+    static constexpr size_t kMaxOrders = 100000;  // per account; more are refused with 20000
+
     TradingBook(bool future, PriceFeed& feed) : m_bFuture(future), m_feed(feed) {}
     bool Future() const { return m_bFuture; }
 
