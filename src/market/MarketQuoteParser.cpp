@@ -35,8 +35,9 @@ constexpr size_t kUpdateMMin = 5;
 // MarketInfo's numbering. A record is checked whole before the first text is handed over.
 template <class Put>
 void ReadFull(std::string_view last, const std::string_view* items, size_t count, Put& put) {
-    std::string_view parts[kDepthParts];
-    const bool depth = HP::SplitView(items[12], ',', parts, kDepthParts) >= kDepthParts;
+    HP::ViewSlots<kDepthParts> slots;
+    const std::string_view* parts = slots.view;
+    const bool depth = HP::SplitView(items[12], ',', slots.view, kDepthParts) >= kDepthParts;
     for (size_t i = 0; i < 32; ++i) {
         if (i != MarketQuoteParser::kItem12) put(i, items[i]);
     }
@@ -87,8 +88,9 @@ void ReadUpdateM(const std::string_view* items, Put& put) {
 template <class Put>
 bool ReadRecord(std::string_view text, Put&& put) {
     // One pass finds the items, the end of the text (its first NUL) and the last item.
-    std::string_view items[kStoredItems];
-    const HP::SplitResult split = HP::SplitItems(text, '@', items, kStoredItems);
+    HP::ViewSlots<kStoredItems> slots;
+    const std::string_view* items = slots.view;
+    const HP::SplitResult split = HP::SplitItems(text, '@', slots.view, kStoredItems);
     if (split.length == 0) return false;
     const size_t count = split.count;
     switch (text[split.length - 1]) {

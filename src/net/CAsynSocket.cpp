@@ -268,7 +268,7 @@ void CAsynSocket::ReceiveData() {
 
 bool CAsynSocket::HandleReceived(size_t n) {
     const uint8_t* at = m_bufRecv.Data() + m_bufRecv.Length();
-    if (memmem(at, n, "FORCE_LOGOUT", 12) != nullptr) {
+    if (FrameScanner::Contains(at, n, "FORCE_LOGOUT")) {
         m_bStop = true;
         return false;
     }
