@@ -20,6 +20,7 @@
 
 #include "AllocCounter.h"
 #include "BenchStreams.h"
+#include "CountWaiter.h"
 #include "MarketCounter.h"
 #include "QuintaraApi.h"
 #include "StockCounter.h"
@@ -182,7 +183,7 @@ void BM_EndToEndSdk(benchmark::State& state) {
     const double cpu = ProcessCpuNs();
     for (auto _ : state) {
         const uint64_t target = sink.Quotes() + kStreamQuotes;
-        if (!server.SendRaw(stream) || !WaitFor([&] { return sink.Quotes() >= target; }, 60000)) {
+        if (!server.SendRaw(stream) || !sink.WaitForQuotes(target, 60000)) {
             state.SkipWithError("the stream was not delivered");
             break;
         }
@@ -202,13 +203,8 @@ BENCHMARK(BM_EndToEndSdk)->UseRealTime();
 // Counts complete frames.
 class FrameCount : public FrameScanner::IPayloadSink {
 public:
-    void OnFramePayload(const uint8_t*, size_t) override {
-        m_lFrames.store(m_lFrames.load(std::memory_order_relaxed) + 1, std::memory_order_release);
-    }
-    uint64_t Frames() const { return m_lFrames.load(std::memory_order_acquire); }
-
-private:
-    std::atomic<uint64_t> m_lFrames{0};
+    void OnFramePayload(const uint8_t*, size_t) override { frames.Add(); }
+    CountWaiter frames;
 };
 
 // 5b: the same stream into a plain receive loop (blocking reads into a 4 MiB buffer, frame
@@ -244,8 +240,8 @@ void BM_EndToEndRaw(benchmark::State& state) {
     });
     const double cpu = ProcessCpuNs();
     for (auto _ : state) {
-        const uint64_t target = frames.Frames() + kStreamQuotes;
-        if (!server.SendRaw(stream) || !WaitFor([&] { return frames.Frames() >= target; }, 60000)) {
+        const uint64_t target = frames.frames.Count() + kStreamQuotes;
+        if (!server.SendRaw(stream) || !frames.frames.WaitFor(target, 60000)) {
             state.SkipWithError("the stream was not delivered");
             break;
         }
