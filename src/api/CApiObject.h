@@ -57,16 +57,15 @@ public:
             return false;
         }
         RecordActionLog("创建解析缓冲区");
-        if (!m_bufHead.Allocate(kHeadBufferSize) || !m_bufBody.Allocate(kBodyBufferSize) ||
-            !m_bufUnzip.Allocate(kUnzipBufferSize)) {
-            m_bufHead.Destroy();
-            m_bufBody.Destroy();
-            m_bufUnzip.Destroy();
-            return false;
-        }
+        if (!AllocateParseBuffers()) return false;
         RecordActionLog("创建异步套接字");
         return CreateInstance();
     }
+
+    // Internal entry for the test suites and benchmarks (not exported, not in the public header):
+    // allocates the parse and receive buffers as Init does but starts no receive thread, so that
+    // ReceiveForTest can feed the receive pipeline on the caller's thread.
+    bool InitForTest() { return AllocateParseBuffers() && AllocateReceiveBuffer(); }
 
     void Release() override {
         if (!StopReceiveThread()) {
@@ -342,6 +341,16 @@ private:
         std::string_view m_item[1];
         size_t WriteTo(char*, size_t) const { return 0; }
     };
+
+    bool AllocateParseBuffers() {
+        if (m_bufHead.Allocate(kHeadBufferSize) && m_bufBody.Allocate(kBodyBufferSize) &&
+            m_bufUnzip.Allocate(kUnzipBufferSize))
+            return true;
+        m_bufHead.Destroy();
+        m_bufBody.Destroy();
+        m_bufUnzip.Destroy();
+        return false;
+    }
 
     void FinishRelease() {
         m_bufRecv.Destroy();

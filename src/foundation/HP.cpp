@@ -3,6 +3,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace HP {
 
 namespace {
@@ -107,29 +111,73 @@ int64_t OrvikSplit(const std::string& text, std::vector<std::string>& out, char 
 }
 
 size_t SplitView(std::string_view text, char sep, std::string_view* out, size_t capacity) {
-    size_t length = BoundedLength(text.data(), text.size());
-    if (length == 0) {
-        return 0;
-    }
+    return SplitItems(text, sep, out, capacity).count;
+}
+
+SplitResult SplitItems(std::string_view text, char sep, std::string_view* out, size_t capacity) {
+    SplitResult result;
+    const char* begin = text.data();
+    const size_t size = begin == nullptr ? 0 : text.size();
     if (out == nullptr) {
         capacity = 0;
     }
-    const char* begin = text.data();
-    const char* end = begin + length;
+    // One pass over the text finds the separators and the end (its size or its first NUL). Most
+    // items are a few bytes long, so the bytes are tested 16 at a time rather than item by item.
     const char* item = begin;
     size_t count = 0;
-    while (true) {
-        const void* found = std::memchr(item, static_cast<unsigned char>(sep), static_cast<size_t>(end - item));
-        const char* stop = found == nullptr ? end : static_cast<const char*>(found);
+    auto separatorAt = [&](size_t at) {
+        const char* stop = begin + at;
         if (count < capacity) {
             out[count] = std::string_view(item, static_cast<size_t>(stop - item));
         }
         ++count;
-        if (stop == end) {
-            return count;
-        }
         item = stop + 1;
+    };
+    size_t end = size;
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i separators = _mm_set1_epi8(sep);
+    const __m128i zeros = _mm_setzero_si128();
+    for (; i + 16 <= size; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(begin + i));
+        const auto nulMask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, zeros)));
+        auto sepMask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, separators)));
+        if (nulMask != 0) {
+            const auto nulAt = static_cast<unsigned>(__builtin_ctz(nulMask));
+            sepMask &= (1u << nulAt) - 1u;
+            end = i + nulAt;
+        }
+        while (sepMask != 0) {
+            separatorAt(i + static_cast<unsigned>(__builtin_ctz(sepMask)));
+            sepMask &= sepMask - 1u;
+        }
+        if (end != size) {
+            break;
+        }
     }
+#endif
+    if (end == size) {
+        for (; i < size; ++i) {
+            const char c = begin[i];
+            if (c == '\0') {
+                end = i;
+                break;
+            }
+            if (c == sep) {
+                separatorAt(i);
+            }
+        }
+    }
+    if (end == 0) {
+        return result;  // an empty text has no items
+    }
+    result.last = std::string_view(item, static_cast<size_t>(begin + end - item));
+    if (count < capacity) {
+        out[count] = result.last;
+    }
+    result.count = count + 1;
+    result.length = end;
+    return result;
 }
 
 int DecodeBase64(const unsigned char* data, int length, std::string& out) {
@@ -208,6 +256,13 @@ std::string EncodeBase64(const unsigned char* data, size_t length) {
 }
 
 int32_t ToInt(std::string_view text) {
+    // Most fields are a few plain digits: read those directly, the same value strtol gives.
+    if (!text.empty() && text.size() <= 9) {
+        int32_t value = 0;
+        size_t i = 0;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') value = value * 10 + (text[i++] - '0');
+        if (i == text.size()) return value;
+    }
     char buffer[kNumberBuffer];
     // Like a C cast of strtol's long result: values beyond 32 bits wrap.
     return static_cast<int32_t>(std::strtol(TerminatedCopy(text, buffer), nullptr, 10));
@@ -219,6 +274,33 @@ int64_t ToInt64(std::string_view text) {
 }
 
 double ToDouble(std::string_view text) {
+    // Plain decimals ("-388.205") of at most 15 digits: the digits form an exact integer and the
+    // power of ten is exact, so one division rounds exactly as strtod does.
+    if (!text.empty() && text.size() <= 17) {
+        static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        size_t i = text[0] == '-' || text[0] == '+' ? 1 : 0;
+        int64_t mantissa = 0;
+        int digits = 0;
+        int decimals = -1;  // digits after the point; -1 without a point
+        for (; i < text.size(); ++i) {
+            const char c = text[i];
+            if (c >= '0' && c <= '9') {
+                mantissa = mantissa * 10 + (c - '0');
+                ++digits;
+                if (decimals >= 0) ++decimals;
+            } else if (c == '.' && decimals < 0) {
+                decimals = 0;
+            } else {
+                break;
+            }
+        }
+        if (i == text.size() && digits > 0 && digits <= 15) {
+            double value = static_cast<double>(mantissa);
+            if (decimals > 0) value /= kPowers[decimals];
+            return text[0] == '-' ? -value : value;
+        }
+    }
     char buffer[kNumberBuffer];
     return std::strtod(TerminatedCopy(text, buffer), nullptr);
 }

@@ -36,6 +36,25 @@ int64_t OrvikSplit(const std::string& text, std::vector<std::string>& out, char 
 // items in `out` (the last stored item ends at its separator) and returns the total item count.
 size_t SplitView(std::string_view text, char sep, std::string_view* out, size_t capacity);
 
+// Room for N views that a splitter fills, left uninitialised: the splitter writes every entry that
+// is read afterwards (the first min(count, N)), and a parser need not clear them per message.
+template <size_t N>
+struct ViewSlots {
+    ViewSlots() {}
+    union {
+        std::string_view view[N];
+    };
+};
+
+// SplitView with what a record parser needs besides the items: the text's length up to its first
+// NUL and the last item (also when more items than `capacity` were found).
+struct SplitResult {
+    size_t count = 0;       // total item count, as SplitView returns it
+    size_t length = 0;      // bytes of the text before its first NUL
+    std::string_view last;  // the last item (empty when count is 0)
+};
+SplitResult SplitItems(std::string_view text, char sep, std::string_view* out, size_t capacity);
+
 // Decodes standard Base64 (RFC 4648): bytes outside the alphabet are skipped, '=' is padding, a
 // last group of fewer than four symbols gives nothing. Returns -1 for a null `data` or length 0,
 // otherwise clears `out`, fills it and returns the byte count.

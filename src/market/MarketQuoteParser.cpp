@@ -31,90 +31,123 @@ constexpr size_t kFullMin = 32;
 constexpr size_t kUpdateYMin = 6;
 constexpr size_t kUpdateMMin = 5;
 
-void ReadFull(std::string_view text, const std::string_view* items, size_t count, std::string_view* out) {
-    for (size_t i = 0; i < 32; ++i) out[i] = items[i];
-    for (size_t i = 32; i < 36 && i < count; ++i) out[i] = items[i];
-
-    std::string_view parts[kDepthParts];
-    if (HP::SplitView(items[12], ',', parts, kDepthParts) >= kDepthParts) {
-        out[MarketQuoteParser::kItem12] = parts[0];
+// The shapes below hand every text they fill to put(index, text), each index at most once, in
+// MarketInfo's numbering. A record is checked whole before the first text is handed over.
+template <class Put>
+void ReadFull(std::string_view last, const std::string_view* items, size_t count, Put& put) {
+    HP::ViewSlots<kDepthParts> slots;
+    const std::string_view* parts = slots.view;
+    const bool depth = HP::SplitView(items[12], ',', slots.view, kDepthParts) >= kDepthParts;
+    for (size_t i = 0; i < 32; ++i) {
+        if (i != MarketQuoteParser::kItem12) put(i, items[i]);
+    }
+    for (size_t i = 32; i < 36 && i < count; ++i) put(i, items[i]);
+    put(MarketQuoteParser::kItem12, depth ? parts[0] : items[12]);
+    if (depth) {
         for (size_t level = 0; level < kLevels; ++level) {
             for (size_t column = 0; column < kColumns; ++column)
-                out[MarketQuoteParser::kDepthA1 + column * kLevels + level] = parts[1 + level * kColumns + column];
+                put(MarketQuoteParser::kDepthA1 + column * kLevels + level, parts[1 + level * kColumns + column]);
         }
     }
     if (count >= 40) {
-        for (size_t i = 0; i < 4; ++i) out[MarketQuoteParser::kItem59 + i] = items[36 + i];
+        for (size_t i = 0; i < 4; ++i) put(MarketQuoteParser::kItem59 + i, items[36 + i]);
     }
-    out[MarketQuoteParser::kRecordType] = text.substr(text.rfind('@') + 1);
+    put(MarketQuoteParser::kRecordType, last);
     if (count >= 42) {
-        out[MarketQuoteParser::kItem65] = items[40];
-        out[MarketQuoteParser::kHidden] = items[41];
+        put(MarketQuoteParser::kItem65, items[40]);
+        put(MarketQuoteParser::kHidden, items[41]);
     }
 }
 
-void ReadUpdateY(const std::string_view* items, size_t count, std::string_view* out) {
-    out[0] = items[0];
-    out[1] = items[1];
-    out[6] = items[2];
-    out[7] = items[3];
-    out[13] = items[5];
-    out[14] = items[4];
+template <class Put>
+void ReadUpdateY(const std::string_view* items, size_t count, Put& put) {
+    put(0, items[0]);
+    put(1, items[1]);
+    put(6, items[2]);
+    put(7, items[3]);
+    put(13, items[5]);
+    put(14, items[4]);
     if (count >= 10) {
-        for (size_t i = 0; i < 4; ++i) out[MarketQuoteParser::kItem59 + i] = items[6 + i];
+        for (size_t i = 0; i < 4; ++i) put(MarketQuoteParser::kItem59 + i, items[6 + i]);
     }
-    out[MarketQuoteParser::kRecordType] = "Y";
-    if (count == 9) out[MarketQuoteParser::kItem64] = items[7];
+    put(MarketQuoteParser::kRecordType, std::string_view("Y"));
+    if (count == 9) put(MarketQuoteParser::kItem64, items[7]);
 }
 
-void ReadUpdateM(const std::string_view* items, std::string_view* out) {
-    out[0] = items[0];
-    out[1] = items[1];
-    out[MarketQuoteParser::kItem36] = items[3];
-    out[MarketQuoteParser::kItem37] = items[2];
-    out[MarketQuoteParser::kRecordType] = "M";
+template <class Put>
+void ReadUpdateM(const std::string_view* items, Put& put) {
+    put(0, items[0]);
+    put(1, items[1]);
+    put(MarketQuoteParser::kItem36, items[3]);
+    put(MarketQuoteParser::kItem37, items[2]);
+    put(MarketQuoteParser::kRecordType, std::string_view("M"));
+}
+
+// Splits the record (up to its first NUL) and hands its texts to `put` by its shape; false when
+// the record is rejected (empty, shape 'D', or too few items for its shape).
+template <class Put>
+bool ReadRecord(std::string_view text, Put&& put) {
+    // One pass finds the items, the end of the text (its first NUL) and the last item.
+    HP::ViewSlots<kStoredItems> slots;
+    const std::string_view* items = slots.view;
+    const HP::SplitResult split = HP::SplitItems(text, '@', slots.view, kStoredItems);
+    if (split.length == 0) return false;
+    const size_t count = split.count;
+    switch (text[split.length - 1]) {
+        case 'D':
+            return false;
+        case 'Y':
+            if (count < kUpdateYMin) return false;
+            ReadUpdateY(items, count, put);
+            return true;
+        case 'M':
+            if (count < kUpdateMMin) return false;
+            ReadUpdateM(items, put);
+            return true;
+        default:
+            if (count < kFullMin) return false;
+            ReadFull(split.last, items, count, put);
+            return true;
+    }
+}
+
+// Copies at most 255 bytes of `item` into a zero-filled 256-byte member (its NUL is already
+// there). Quote items are mostly a few bytes long: fixed-size copies that overlap in the middle
+// cost less than a call per item.
+inline void CopyText(char* member, std::string_view item) {
+    const size_t n = item.size() < kText - 1 ? item.size() : kText - 1;
+    const char* src = item.data();
+    if (n >= 16) {
+        std::memcpy(member, src, n);
+    } else if (n >= 8) {
+        std::memcpy(member, src, 8);
+        std::memcpy(member + n - 8, src + n - 8, 8);
+    } else if (n >= 4) {
+        std::memcpy(member, src, 4);
+        std::memcpy(member + n - 4, src + n - 4, 4);
+    } else {
+        for (size_t i = 0; i < n; ++i) member[i] = src[i];
+    }
 }
 
 }  // namespace
 
 bool MarketQuoteParser::ReadString(std::string_view text, MARKET::MarketInfo& info) {
     for (auto& item : info.m_item) item = std::string_view();
-    text = text.substr(0, HP::BoundedLength(text.data(), text.size()));
-    if (text.empty()) return false;
-
-    const char shape = text.back();
-    if (shape == 'D') return false;
-    std::string_view items[kStoredItems];
-    const size_t count = HP::SplitView(text, '@', items, kStoredItems);
-    switch (shape) {
-        case 'Y':
-            if (count < kUpdateYMin) return false;
-            ReadUpdateY(items, count, info.m_item);
-            return true;
-        case 'M':
-            if (count < kUpdateMMin) return false;
-            ReadUpdateM(items, info.m_item);
-            return true;
-        default:
-            if (count < kFullMin) return false;
-            ReadFull(text, items, count, info.m_item);
-            return true;
-    }
+    return ReadRecord(text, [&info](size_t index, std::string_view item) { info.m_item[index] = item; });
 }
 
 void MarketQuoteParser::CopyTo(const MARKET::MarketInfo& info, CMarketMarketDataField* out) {
     // Byte access to the struct's representation: member i starts at i * 256 (asserted above).
     char* base = reinterpret_cast<char*>(out);
-    for (size_t i = 0; i < MARKET::MarketInfo::kDelivered; ++i) {
-        const std::string_view& item = info.m_item[i];
-        if (!item.empty()) HP::SafeCopy(base + i * kText, kText, item);
-    }
+    for (size_t i = 0; i < MARKET::MarketInfo::kDelivered; ++i) CopyText(base + i * kText, info.m_item[i]);
 }
 
 bool MarketQuoteParser::Parse(std::string_view text, CMarketMarketDataField* out) {
     std::memset(out, 0, sizeof *out);
-    MARKET::MarketInfo info;
-    if (!ReadString(text, info)) return false;
-    CopyTo(info, out);
-    return true;
+    // Straight into the struct: each delivered text is copied once, the rest stays zero.
+    char* base = reinterpret_cast<char*>(out);
+    return ReadRecord(text, [base](size_t index, std::string_view item) {
+        if (index < MARKET::MarketInfo::kDelivered) CopyText(base + index * kText, item);
+    });
 }

@@ -81,8 +81,7 @@ bool CAsynSocket::CreateInstance() {
     }
     m_iTimeCreate = static_cast<int64_t>(time(nullptr));
     RecordActionLog("创建接收缓冲区");
-    m_bufRecv.Destroy();
-    if (!m_bufRecv.Allocate(kRecvBufferSize)) return false;
+    if (!AllocateReceiveBuffer()) return false;
     RecordActionLog("启动接收线程");
     m_pThread = std::make_unique<std::thread>([this] {
         m_idThread = std::this_thread::get_id();
@@ -221,11 +220,9 @@ void CAsynSocket::ReceiveData() {
                 uint8_t* at = m_bufRecv.Data() + m_bufRecv.Length();
                 const ssize_t n = ::recv(fd, at, static_cast<size_t>(room), MSG_NOSIGNAL);
                 const int readErrno = errno;
-                if (n > 0 && memmem(at, static_cast<size_t>(n), "FORCE_LOGOUT", 12) != nullptr) {
-                    m_bStop = true;
-                    continue;
-                }
-                if (n < 0) {
+                if (n > 0) {
+                    if (!HandleReceived(static_cast<size_t>(n))) continue;
+                } else if (n < 0) {
                     m_lSocketErrno = readErrno;
                     if (Transient(readErrno)) {
                         m_lErrorCode = 0;
@@ -234,20 +231,6 @@ void CAsynSocket::ReceiveData() {
                         m_lErrorCode = 4003;
                         CloseSocket();
                     }
-                } else if (n > 0) {
-                    m_lSocketErrno = 0;
-                    m_lErrorCode = 0;
-                    m_lHeartBeatLeft = 2;
-                    m_lLastActiveTime = NowMs();
-                    m_bufRecv.SetLength(m_bufRecv.Length() + n);
-                    try {
-                        OnProcessRecv();
-                    } catch (...) {
-                        RecordActionLog("客户代码异常");
-                        m_bufRecv.SetLength(0);
-                    }
-                    // What is left fills the whole buffer and can never complete: discard it.
-                    if (m_bufRecv.Length() >= m_bufRecv.Capacity()) m_bufRecv.SetLength(0);
                 } else if (room > 0) {
                     m_lErrorCode = 4004;
                     m_lSocketErrno = readErrno;
@@ -283,6 +266,46 @@ void CAsynSocket::ReceiveData() {
     }
 }
 
+bool CAsynSocket::HandleReceived(size_t n) {
+    const uint8_t* at = m_bufRecv.Data() + m_bufRecv.Length();
+    if (FrameScanner::Contains(at, n, "FORCE_LOGOUT")) {
+        m_bStop = true;
+        return false;
+    }
+    m_lSocketErrno = 0;
+    m_lErrorCode = 0;
+    m_lHeartBeatLeft = 2;
+    m_lLastActiveTime = NowMs();
+    m_bufRecv.SetLength(m_bufRecv.Length() + static_cast<int64_t>(n));
+    try {
+        OnProcessRecv();
+    } catch (...) {
+        RecordActionLog("客户代码异常");
+        m_bufRecv.SetLength(0);
+    }
+    // What is left fills the whole buffer and can never complete: discard it.
+    if (m_bufRecv.Length() >= m_bufRecv.Capacity()) m_bufRecv.SetLength(0);
+    return true;
+}
+
+bool CAsynSocket::ReceiveForTest(const uint8_t* data, size_t length) {
+    while (length > 0) {
+        const size_t room = static_cast<size_t>(m_bufRecv.Free());
+        if (room == 0) return true;  // no buffer
+        const size_t n = length < room ? length : room;
+        std::memcpy(m_bufRecv.Data() + m_bufRecv.Length(), data, n);
+        if (!HandleReceived(n)) return false;
+        data += n;
+        length -= n;
+    }
+    return true;
+}
+
+bool CAsynSocket::AllocateReceiveBuffer() {
+    m_bufRecv.Destroy();
+    return m_bufRecv.Allocate(kRecvBufferSize);
+}
+
 int CAsynSocket::SendFrame(const unsigned char* data, long length, long delayMs) {
     if (!m_bConnected || length < 0 || static_cast<size_t>(length) > FrameScanner::kMaxSendPayload) return -1;
     char header[32];
@@ -297,8 +320,8 @@ int CAsynSocket::SendFrame(const unsigned char* data, long length, long delayMs)
                           {const_cast<unsigned char*>(data), static_cast<size_t>(length)},
                           {const_cast<char*>("}"), 1}};
         size_t sent = 0;
-        const int64_t deadline = NowMs() + NetTiming::Get().sendCompleteMs;
-        int failure = 0;  // 0 none, 1 error, 2 zero bytes
+        int64_t deadline = 0;  // set when a short write first needs one: most frames go in one call
+        int failure = 0;       // 0 none, 1 error, 2 zero bytes
         int sendErrno = 0;
         while (sent < total) {
             // Skip what is already on the wire.
@@ -341,6 +364,7 @@ int CAsynSocket::SendFrame(const unsigned char* data, long length, long delayMs)
                 goto done;
             }
             // Part of the frame is out: the rest must follow, or the stream is corrupt for good.
+            if (deadline == 0) deadline = NowMs() + NetTiming::Get().sendCompleteMs;
             const int64_t left = deadline - NowMs();
             if (left <= 0) {
                 failure = 1;

@@ -79,7 +79,15 @@ public:
 
     static int64_t NowMs();
 
+    // Internal entry for the test suites and benchmarks (not exported, not in the public header):
+    // hands `data` to the receive pipeline on the calling thread exactly as successful reads would
+    // (liveness state, receive buffer, OnProcessRecv, overflow discard), in pieces of at most the
+    // buffer's free room. Only for an object whose receive thread does not run and whose receive
+    // buffer is allocated (AllocateReceiveBuffer). Returns false when the bytes held "FORCE_LOGOUT".
+    bool ReceiveForTest(const uint8_t* data, size_t length);
+
 protected:
+    bool AllocateReceiveBuffer();
     void CloseSocket();  // shuts m_iSocket down, closes it under the send lock, sets it to -1
 
     CLockBool m_bConnected;
@@ -113,6 +121,9 @@ private:
     bool ConnectSocket(int fd);
     // One read and its handling (ReceiveData step 7); returns false after "FORCE_LOGOUT".
     bool ReadAvailable(int fd);
+    // ReceiveData step 7 for `n` > 0 bytes just read into the free end of m_bufRecv: the forced
+    // logout test, the liveness state, OnProcessRecv. Returns false after "FORCE_LOGOUT".
+    bool HandleReceived(size_t n);
     void CheckLiveness(const NetTimingValues& timing);
     void NotifyDisconnect();
     void ShutdownSocket();

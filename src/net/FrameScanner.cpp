@@ -105,6 +105,31 @@ size_t Scan(const uint8_t* data, size_t length, IPayloadSink& sink) {
     return length;
 }
 
+bool Contains(const uint8_t* data, size_t length, std::string_view text) {
+    const size_t n = text.size();
+    if (n == 0 || data == nullptr || length < n) return false;
+    size_t anchor = n - 1;
+    for (size_t i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const bool alphanumeric = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        if (!alphanumeric) {
+            anchor = i;
+            break;
+        }
+    }
+    // The anchor byte of a match lies in [anchor, length - n + anchor].
+    const uint8_t* from = data + anchor;
+    const uint8_t* const last = data + (length - n + anchor);
+    const auto byte = static_cast<unsigned char>(text[anchor]);
+    while (from <= last) {
+        const auto* hit = static_cast<const uint8_t*>(std::memchr(from, byte, static_cast<size_t>(last - from) + 1));
+        if (hit == nullptr) return false;
+        if (std::memcmp(hit - anchor, text.data(), n) == 0) return true;
+        from = hit + 1;
+    }
+    return false;
+}
+
 size_t WriteHeader(char* out, size_t payloadLength) {
     char digits[24];
     size_t count = 0;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 // Frame format, both directions: "{(len=" decimal-length ")" payload "}".
 namespace FrameScanner {
@@ -29,6 +30,11 @@ protected:
 // scan (its "{" and what follows stay buffered); a byte other than "}" after the payload drops the
 // frame. Lengths are parsed saturated, so no length can overflow the bounds checks.
 size_t Scan(const uint8_t* data, size_t length, IPayloadSink& sink);
+
+// True when `text` (not empty) occurs anywhere in data[0, length). Searches with memchr for one
+// byte of `text` that is rare in messages (its first byte that is not a letter or digit, else its
+// last) and compares around each hit: far faster than a general substring search over a read.
+bool Contains(const uint8_t* data, size_t length, std::string_view text);
 
 // Writes "{(len=%d)" for `payloadLength` into `out` (at least 20 bytes for lengths below 10^13,
 // kMaxHeaderLength for any); returns its length.

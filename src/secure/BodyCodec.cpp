@@ -3,22 +3,24 @@
 #include <zlib.h>
 
 #include "foundation/HP.h"
+#include "secure/RawInflater.h"
 
 namespace BodyCodec {
 
 bool InflateRaw(const uint8_t* in, size_t length, uint8_t* out, size_t capacity, size_t* outLength) {
     *outLength = 0;
     if (capacity < 1 || length > UINT32_MAX || capacity - 1 > UINT32_MAX) return false;
-    z_stream zs{};
-    if (inflateInit2(&zs, -15) != Z_OK) return false;
-    zs.next_in = const_cast<Bytef*>(in);
-    zs.avail_in = static_cast<uInt>(length);
-    zs.next_out = out;
-    zs.avail_out = static_cast<uInt>(capacity - 1);
-    const int rc = inflate(&zs, Z_FINISH);
-    const size_t produced = (capacity - 1) - zs.avail_out;
-    const bool ended = inflateEnd(&zs) == Z_OK && rc == Z_STREAM_END;
-    if (!ended) return false;
+    // The receive thread's inflate state, reset for each body rather than made and freed.
+    thread_local RawInflater inflater;
+    z_stream* zs = inflater.Begin();
+    if (zs == nullptr) return false;
+    zs->next_in = const_cast<Bytef*>(in);
+    zs->avail_in = static_cast<uInt>(length);
+    zs->next_out = out;
+    zs->avail_out = static_cast<uInt>(capacity - 1);
+    const int rc = inflate(zs, Z_FINISH);
+    const size_t produced = (capacity - 1) - zs->avail_out;
+    if (rc != Z_STREAM_END) return false;
     out[produced] = '\0';
     *outLength = produced;
     return true;

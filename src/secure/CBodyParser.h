@@ -77,7 +77,8 @@ private:
         m_pErrorText = text;
     }
     void Add(std::string_view piece) {
-        T record;
-        if (record.ReadString(piece)) m_vecRecords.push_back(record);
+        // Parsed in place: a record that does not parse is taken off again.
+        m_vecRecords.emplace_back();
+        if (!m_vecRecords.back().ReadString(piece)) m_vecRecords.pop_back();
     }
 };

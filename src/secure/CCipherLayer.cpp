@@ -129,6 +129,15 @@ bool CCipherLayer::SendAesKey(const std::string& modulusB64, const std::string& 
     return true;
 }
 
+void CCipherLayer::UseSessionKeyForTest(const uint8_t (&key)[32], const uint8_t (&iv)[16]) {
+    {
+        std::lock_guard<std::mutex> lock(m_mtxKey);
+        std::memcpy(m_szAesKey, key, sizeof key);
+        std::memcpy(m_szAesIV, iv, sizeof iv);
+    }
+    m_bEncrypt = true;
+}
+
 void CCipherLayer::OnResetSystem() {
     m_bEncrypt = false;
     m_bufRecv.SetLength(0);
@@ -146,10 +155,13 @@ void CCipherLayer::OnFramePayload(const uint8_t* payload, size_t length) {
         OnOrvikProtocol(data, static_cast<long>(length));
         return;
     }
-    std::memset(m_szUnzip, 0, sizeof m_szUnzip);
+    // m_szUnzip is zero before each batch: what the last batch wrote is cleared, nothing more.
+    std::memset(m_szUnzip, 0, m_nUnzipUsed);
     size_t total = 0;
     auto* unzip = reinterpret_cast<uint8_t*>(m_szUnzip);
-    if (!m_spDecompress->InflateBatch(payload + 1, length - 1, unzip, sizeof m_szUnzip, &total)) {
+    const bool inflated =
+        m_spDecompress->InflateBatch(payload + 1, length - 1, unzip, sizeof m_szUnzip, &total, &m_nUnzipUsed);
+    if (!inflated) {
         std::fputs("doDeCompress err!\n", stdout);
         std::fflush(stdout);
         RecordError("解压错误！");

@@ -40,6 +40,10 @@ public:
     // Encrypts `message` with the session key for sending (padding included); -1 when too long.
     long EncryptForSend(std::string_view message, uint8_t* out, size_t capacity);
 
+    // Internal entry for the test suites and benchmarks (not exported): installs a known session
+    // key and IV and switches encryption on, as a completed key exchange does.
+    void UseSessionKeyForTest(const uint8_t (&key)[32], const uint8_t (&iv)[16]);
+
     void OnResetSystem() override;
     int OnProcessRecv() override;
     // One received message: decrypted when encryption is on, logged, dispatched.
@@ -55,6 +59,7 @@ protected:
 private:
     void OnFramePayload(const uint8_t* payload, size_t length) override;
 
-    std::mutex m_mtxKey;                       // key and IV: written by the receive thread, read by senders
+    std::mutex m_mtxKey;                            // key and IV: written by the receive thread, read by senders
     unsigned char m_szPlain[kCipherArea + 1] = {};  // decryption area (receive thread only)
+    size_t m_nUnzipUsed = 0;                        // bytes of m_szUnzip the last batch wrote
 };

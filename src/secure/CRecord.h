@@ -17,11 +17,11 @@ public:
     static constexpr size_t kMin = Min;
 
     bool ReadString(std::string_view text) {
-        std::string_view items[N];
-        const size_t total = HP::SplitView(text, '@', items, N);
+        HP::ViewSlots<N> items;
+        const size_t total = HP::SplitView(text, '@', items.view, N);
         if (total < Min || total == 0) return false;
         m_nCount = total < N ? total : N;
-        for (size_t i = 0; i < N; ++i) m_item[i] = i < m_nCount ? items[i] : std::string_view();
+        for (size_t i = 0; i < N; ++i) m_item[i] = i < m_nCount ? items.view[i] : std::string_view();
         return true;
     }
 

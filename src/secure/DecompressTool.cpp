@@ -6,24 +6,30 @@
 #include <cstring>
 #include <vector>
 
-bool DecompressTool::InflateBatch(const uint8_t* in, size_t length, uint8_t* out, size_t capacity, size_t* outLength) {
+bool DecompressTool::InflateBatch(const uint8_t* in, size_t length, uint8_t* out, size_t capacity, size_t* outLength,
+                                  size_t* written) {
     *outLength = 0;
-    std::memset(m_szArea, 0, sizeof m_szArea);
-    z_stream zs{};
-    if (inflateInit2(&zs, -15) != Z_OK) return false;
+    if (written != nullptr) *written = 0;
+    std::memset(m_szArea, 0, m_nAreaUsed);
+    m_nAreaUsed = 0;
+    z_stream* zs = m_inflater.Begin();
+    if (zs == nullptr) return false;
     bool ok = true;
     int rc = Z_OK;
     size_t total = 0;
     size_t offset = 0;
     while (ok && offset < length && rc != Z_STREAM_END) {
         const size_t piece = length - offset < kAreaSize ? length - offset : kAreaSize;
-        zs.next_in = const_cast<Bytef*>(in + offset);
-        zs.avail_in = static_cast<uInt>(piece);
+        zs->next_in = const_cast<Bytef*>(in + offset);
+        zs->avail_in = static_cast<uInt>(piece);
         offset += piece;
         do {
-            zs.next_out = m_szArea;
-            zs.avail_out = static_cast<uInt>(kAreaSize);
-            rc = inflate(&zs, Z_NO_FLUSH);
+            zs->next_out = m_szArea;
+            zs->avail_out = static_cast<uInt>(kAreaSize);
+            rc = inflate(zs, Z_NO_FLUSH);
+            // Whatever inflate wrote into the window, also on failure, is cleared before the next batch.
+            const size_t produced = kAreaSize - zs->avail_out;
+            if (produced > m_nAreaUsed) m_nAreaUsed = produced;
             if (rc == Z_NEED_DICT || rc == Z_DATA_ERROR) {
                 std::fputs("data err!\n", stdout);
                 ok = false;
@@ -33,7 +39,6 @@ bool DecompressTool::InflateBatch(const uint8_t* in, size_t length, uint8_t* out
                 ok = false;
                 break;
             }
-            const size_t produced = kAreaSize - zs.avail_out;
             if (produced > capacity - total) {
                 std::fputs("out of memory!\n", stdout);
                 ok = false;
@@ -41,11 +46,11 @@ bool DecompressTool::InflateBatch(const uint8_t* in, size_t length, uint8_t* out
             }
             std::memcpy(out + total, m_szArea, produced);
             total += produced;
+            if (written != nullptr) *written = total;
             if (rc == Z_BUF_ERROR) break;  // no progress possible with this piece
-        } while (zs.avail_out == 0 && rc != Z_STREAM_END);
+        } while (zs->avail_out == 0 && rc != Z_STREAM_END);
     }
-    inflateEnd(&zs);
-    std::fflush(stdout);
+    if (!ok) std::fflush(stdout);
     if (!ok || rc != Z_STREAM_END) return false;
     *outLength = total;
     return true;

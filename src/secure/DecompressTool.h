@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "secure/RawInflater.h"
+
 // Raw-deflate inflation of compressed message batches, with a 64 KiB output window.
 class DecompressTool {
 public:
@@ -10,11 +12,16 @@ public:
 
     // Inflates the raw DEFLATE stream `in` in pieces of at most 64 KiB, collecting the output in
     // `out` (at most `capacity` bytes). Prints "out of memory!\n" when the output would pass
-    // `capacity` and "data err!\n" on a corrupt stream. True when the stream reached its end.
-    bool InflateBatch(const uint8_t* in, size_t length, uint8_t* out, size_t capacity, size_t* outLength);
+    // `capacity` and "data err!\n" on a corrupt stream. True when the stream reached its end. Writes
+    // nothing into `out` past *written (set in every case), so a caller can clear just that much.
+    bool InflateBatch(const uint8_t* in, size_t length, uint8_t* out, size_t capacity, size_t* outLength,
+                      size_t* written = nullptr);
 
 private:
-    uint8_t m_szArea[kAreaSize];
+    // The output window, zero before each batch: only the bytes the last batch wrote are cleared.
+    uint8_t m_szArea[kAreaSize]{};
+    size_t m_nAreaUsed = 0;
+    RawInflater m_inflater;  // reset for each batch
 };
 
 // Walks the entries of an inflated batch: a 32-bit little-endian length (at least 1) and that many

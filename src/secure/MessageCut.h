@@ -15,7 +15,8 @@ bool CutMessage(const unsigned char* message, long length, std::string_view* cod
 // A received code selects a known code when it is not empty, not longer than the known code, and
 // equal to the known code's first bytes.
 inline bool CommandMatches(std::string_view received, std::string_view known) {
-    return !received.empty() && received.size() <= known.size() && known.compare(0, received.size(), received) == 0;
+    return !received.empty() && received.size() <= known.size() && received[0] == known[0] &&
+           known.compare(0, received.size(), received) == 0;
 }
 
 // The first row of a dispatch table (rows with a `code` member, in table order) that `code` selects.

@@ -5,10 +5,10 @@
 #include "foundation/HP.h"
 
 bool NetInfo::ReadString(std::string_view head) {
-    std::string_view items[kFields];
-    const size_t count = HP::SplitView(head, '@', items, kFields);
+    HP::ViewSlots<kFields> items;
+    const size_t count = HP::SplitView(head, '@', items.view, kFields);
     if (count < 7) return false;
-    for (size_t i = 0; i < kFields; ++i) m_strField[i] = i < count ? items[i] : std::string_view();
+    for (size_t i = 0; i < kFields; ++i) m_strField[i] = i < count ? items.view[i] : std::string_view();
     return true;
 }
 

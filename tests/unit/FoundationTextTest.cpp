@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -136,6 +139,31 @@ TEST(FoundationText, SplitViewAgreesWithOrvikSplit) {
     }
 }
 
+// Long texts are scanned in blocks: separators and a NUL at every position around the block
+// edges must split exactly as the item-by-item splitter does, and the last item and the length
+// must match what was split.
+TEST(FoundationText, SplitItemsAgreesWithOrvikSplitOnLongTexts) {
+    std::string base;
+    for (int i = 0; i < 23; ++i) base += std::string(static_cast<size_t>(i % 5), static_cast<char>('a' + i)) + "@";
+    base += "tail";
+    for (size_t cut = 0; cut <= base.size(); ++cut) {
+        std::string text = base;
+        if (cut < text.size()) text[cut] = '\0';
+        std::vector<std::string> expected;
+        HP::OrvikSplit(text, expected, '@');
+        std::string_view items[64];
+        const HP::SplitResult r = HP::SplitItems(text, '@', items, 64);
+        ASSERT_EQ(r.count, expected.size()) << "NUL at " << cut;
+        for (size_t i = 0; i < r.count; ++i) ASSERT_EQ(items[i], expected[i]) << "NUL at " << cut << " item " << i;
+        EXPECT_EQ(r.length, std::min(cut, base.size()));
+        EXPECT_EQ(r.last, expected.empty() ? std::string() : expected.back());
+        // With room for two items only, the count and the last item are the same.
+        const HP::SplitResult few = HP::SplitItems(text, '@', items, 2);
+        EXPECT_EQ(few.count, r.count);
+        EXPECT_EQ(few.last, r.last);
+    }
+}
+
 TEST(FoundationText, SplitViewStoresAtMostCapacityItems) {
     std::string_view items[3] = {"unset", "unset", "unset"};
     EXPECT_EQ(HP::SplitView("a@b@c@d", '@', items, 2), 4u);
@@ -230,6 +258,45 @@ TEST(FoundationText, NumberReaders) {
     EXPECT_DOUBLE_EQ(HP::ToDouble("3.5e2x"), 350.0);
     EXPECT_DOUBLE_EQ(HP::ToDouble(" -0.25"), -0.25);
     EXPECT_DOUBLE_EQ(HP::ToDouble("x1"), 0.0);
+
+    // The common forms are read without the C library: the results must be the same, bit for bit.
+    const char* const samples[] = {"0",
+                                   "7",
+                                   "-0",
+                                   "+12",
+                                   "388.205",
+                                   "-0.001",
+                                   "5.",
+                                   ".5",
+                                   "-.25",
+                                   ".",
+                                   "-",
+                                   "1e3",
+                                   "12.5x",
+                                   "0000000042",
+                                   "999999999",
+                                   "2147483648",
+                                   "4294967297",
+                                   "-2147483648",
+                                   "0.1",
+                                   "123456789012345",
+                                   "1234567890123456",
+                                   "99999.999999999",
+                                   "3.14159265358979"};
+    for (const char* sample : samples) {
+        char* end = nullptr;
+        const double expected = std::strtod(sample, &end);
+        const double actual = HP::ToDouble(sample);
+        EXPECT_EQ(std::memcmp(&actual, &expected, sizeof actual), 0) << sample << ": " << actual;
+        EXPECT_EQ(HP::ToInt(sample), static_cast<int32_t>(std::strtol(sample, nullptr, 10))) << sample;
+    }
+    for (int i = 0; i < 20000; ++i) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.*f", i % 9, (i * 7919 % 100003) / 997.0 - 50.0);
+        const double expected = std::strtod(text, nullptr);
+        const double actual = HP::ToDouble(text);
+        ASSERT_EQ(std::memcmp(&actual, &expected, sizeof actual), 0) << text;
+    }
 
     auto digits = Unterminated("789");
     EXPECT_EQ(HP::ToInt(std::string_view(digits.get(), 3)), 789);
