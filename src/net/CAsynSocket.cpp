@@ -332,17 +332,12 @@ int CAsynSocket::SendFrame(const unsigned char* data, long length, long delayMs)
                 failure = 1;
                 break;
             }
-            if (sent == 0) {
-                // Nothing of this frame is on the wire: report it as not sent, the stream stays whole.
-                m_lSocketErrno = sendErrno;
-                m_lErrorCode = 0;
-                m_lLastActiveTime = NowMs();
-                result = -1;
-                goto done;
-            }
-            // Part of the frame is out: the rest must follow, or the stream is corrupt for good.
+            // The send buffer is full. Wait for room, but only for a bounded time: a peer that
+            // stopped reading must not hold this caller (and every other sender) for ever. When the
+            // time is up the connection is given up (4005) and the connection cycle reconnects.
+            // A stop request (Release) ends the wait at once.
             const int64_t left = deadline - NowMs();
-            if (left <= 0) {
+            if (left <= 0 || m_bStop) {
                 failure = 1;
                 sendErrno = ETIMEDOUT;
                 break;
@@ -364,7 +359,6 @@ int CAsynSocket::SendFrame(const unsigned char* data, long length, long delayMs)
             result = failure == 2 ? 0 : -1;
         }
     }
-done:
     if (result != 0 && !(result < 0 && m_lErrorCode.load() != 0)) SleepMs(delayMs);
     return result;
 }

@@ -53,9 +53,10 @@ public:
     // The receive loop of one connection.
     void ReceiveData();
 
-    // Frames `data` and sends it whole (completing short writes within a bounded time), then sleeps
-    // delayMs when the send was not a hard failure. Returns the payload... see the .cpp for the
-    // exact result values (-1, 0 or the byte count reported).
+    // Frames `data` and sends it whole, waiting for room in the send buffer for at most
+    // NetTimingValues::sendCompleteMs; then sleeps delayMs unless the send failed. Returns the
+    // frame's byte count, 0 when the peer closed, or -1 (not connected, too long, a socket error,
+    // or the buffer stayed full: the connection is then given up with 4005).
     int SendFrame(const unsigned char* data, long length, long delayMs);
 
     // Stops the receive thread. From an application thread: sets the stop flag, shuts the socket
