@@ -60,7 +60,7 @@ public:
     // Creates, registers and starts the object; waits for the connection and OnConnect.
     bool Start(bool withSink = true) {
         if (!server.Start(serverReceiveBuffer)) return false;
-        api = ApiFactory<Api>::Create(m_strDir);
+        api = ApiFactory<Api>::Create(m_strDir + logSubdir);
         if (withSink) api->RegisterSpi(&sink);
         std::string address = "tcp://127.0.0.1:" + std::to_string(server.Port());
         api->RegisterNameServer(address.c_str());
@@ -129,6 +129,7 @@ public:
 
     FakeServer server;
     int serverReceiveBuffer = 0;  // see FakeServer::Start; set before Start
+    std::string logSubdir;        // the log folder below Dir() ("/a/b": folders the factory makes)
     Recorder sink;
     Api* api = nullptr;
 
