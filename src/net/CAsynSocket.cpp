@@ -30,6 +30,39 @@ void SleepMs(int64_t ms) {
     if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
+constexpr char kForceLogout[] = "FORCE_LOGOUT";
+constexpr size_t kForceLength = sizeof kForceLogout - 1;
+
+// The last bytes of the previous read, so that "FORCE_LOGOUT" split between two reads is seen too.
+struct ReadTail {
+    char bytes[kForceLength - 1];
+    size_t length = 0;
+};
+
+// Whether the bytes just read hold "FORCE_LOGOUT", alone or together with the end of the previous
+// read; keeps the end of these bytes for the next read.
+bool SeesForcedLogout(ReadTail& tail, const uint8_t* data, size_t n) {
+    bool found = memmem(data, n, kForceLogout, kForceLength) != nullptr;
+    if (!found && tail.length > 0) {
+        char joined[2 * kForceLength];
+        const size_t head = n < kForceLength - 1 ? n : kForceLength - 1;
+        std::memcpy(joined, tail.bytes, tail.length);
+        std::memcpy(joined + tail.length, data, head);
+        found = memmem(joined, tail.length + head, kForceLogout, kForceLength) != nullptr;
+    }
+    const size_t room = sizeof tail.bytes;
+    if (n >= room) {
+        std::memcpy(tail.bytes, data + n - room, room);
+        tail.length = room;
+    } else {
+        const size_t keep = tail.length < room - n ? tail.length : room - n;
+        std::memmove(tail.bytes, tail.bytes + tail.length - keep, keep);
+        std::memcpy(tail.bytes + keep, data, n);
+        tail.length = keep + n;
+    }
+    return found;
+}
+
 }  // namespace
 
 CAsynSocket::CAsynSocket() = default;
@@ -195,6 +228,7 @@ int CAsynSocket::ThreadProc() {
 void CAsynSocket::ReceiveData() {
     try {
         m_lLastActiveTime = NowMs();
+        ReadTail tail;
         for (;;) {
             if (m_bStop) return;
             const int fd = m_iSocket.load();
@@ -221,7 +255,7 @@ void CAsynSocket::ReceiveData() {
                 uint8_t* at = m_bufRecv.Data() + m_bufRecv.Length();
                 const ssize_t n = ::recv(fd, at, static_cast<size_t>(room), MSG_NOSIGNAL);
                 const int readErrno = errno;
-                if (n > 0 && memmem(at, static_cast<size_t>(n), "FORCE_LOGOUT", 12) != nullptr) {
+                if (n > 0 && SeesForcedLogout(tail, at, static_cast<size_t>(n))) {
                     m_bStop = true;
                     continue;
                 }

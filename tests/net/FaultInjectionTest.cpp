@@ -192,21 +192,47 @@ INSTANTIATE_TEST_SUITE_P(Faults, SurvivedFault, ::testing::ValuesIn(kSurvived),
 
 // ---- forced logout: the one fault after which the object stays away ----
 
-TEST(ForcedLogout, InTheMiddleOfAStreamEndsTheObjectsConnectionsForGood) {
+struct ForcedLogoutCase {
+    const char* name;
+    std::function<void(StockSession&)> send;
+    size_t pushesHandled;  // the bytes of the read that holds the text are not handled
+};
+
+const ForcedLogoutCase kForcedLogouts[] = {
+    {"InTheMiddleOfAStream",
+     [](StockSession& s) {
+         ASSERT_TRUE(s.server.SendRaw(MessageBuilder::Frame("StatStHK@L@@@@@@@@@@&a@b@c") + "FORCE_LOGOUT" +
+                                      MessageBuilder::Frame("StatStHK@L@@@@@@@@@@&d@e@f")));
+     },
+     0},
+    {"SplitBetweenTwoReads",
+     [](StockSession& s) {
+         ASSERT_TRUE(s.server.SendRaw(MessageBuilder::Frame("StatStHK@L@@@@@@@@@@&a@b@c") + "FORCE_LOG"));
+         ASSERT_TRUE(s.sink.log.WaitCount("OnPushOrderStatus", 1));  // that read was handled
+         ASSERT_TRUE(s.server.SendRaw("OUT" + MessageBuilder::Frame("StatStHK@L@@@@@@@@@@&d@e@f")));
+     },
+     1},
+};
+
+class ForcedLogout : public ::testing::TestWithParam<ForcedLogoutCase> {};
+
+TEST_P(ForcedLogout, EndsTheObjectsConnectionsForGood) {
     StockSession s;
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(s.LogIn(1));
-    ASSERT_TRUE(s.server.SendRaw(MessageBuilder::Frame("StatStHK@L@@@@@@@@@@&a@b@c") + "FORCE_LOGOUT" +
-                                 MessageBuilder::Frame("StatStHK@L@@@@@@@@@@&d@e@f")));
+    GetParam().send(s);
     // No event and no further connection attempt (several reconnection waits pass).
     EXPECT_FALSE(s.server.WaitForClient(1500));
     EXPECT_EQ(s.sink.log.Count("OnDisconnect"), 0u);
-    EXPECT_EQ(s.sink.log.Count("OnPushOrderStatus"), 0u);  // the bytes of that read are not handled
+    EXPECT_EQ(s.sink.log.Count("OnPushOrderStatus"), GetParam().pushesHandled);
     auto f = Zeroed<CStockReqUserLogoutField>();
     EXPECT_EQ(s.api->ReqUserLogout(&f, 2), 0);
     EXPECT_STREQ(f.ErrorMsg, "发送数据失败.");
     // Release (in the session's destructor) joins the ended thread.
 }
+
+INSTANTIATE_TEST_SUITE_P(Faults, ForcedLogout, ::testing::ValuesIn(kForcedLogouts),
+                         [](const ::testing::TestParamInfo<ForcedLogoutCase>& p) { return p.param.name; });
 
 // ---- key-exchange answers the session key cannot be made from ----
 
