@@ -265,8 +265,9 @@ class ReleasingMarketRecorder : public MarketRecorder {
 public:
     std::atomic<CMarketApi*> api{nullptr};
     void OnRspMarketData(CMarketMarketDataField* data, CMarketRspInfoField* info, int requestId, bool isLast) override {
-        MarketRecorder::OnRspMarketData(data, info, requestId, isLast);
         if (CMarketApi* a = api.exchange(nullptr)) a->Release();
+        // Recorded last: once the test sees the call, this sink is no longer touched.
+        MarketRecorder::OnRspMarketData(data, info, requestId, isLast);
     }
 };
 
