@@ -74,46 +74,101 @@ int EveryStockRequest(CStockApi* api, int id) {
     return sent;
 }
 
-TEST(Concurrency, FourThreadsSendEveryRequestWhileTheServerPushes) {
-    StockSession s;
-    ASSERT_TRUE(s.Start());
+// Every futures request once, with filled-in structs; returns how many were handed to the connection.
+int EveryFutureRequest(CFutureApi* api, int id) {
+    int sent = 0;
+    auto login = Zeroed<CFutureReqUserLoginField>();
+    for (char* f :
+         {login.UserId, login.UserPwd, login.ComputerName, login.SoftwareName, login.SoftwareVersion, login.AuthorCode})
+        std::strcpy(f, "x");
+    sent += api->ReqUserLogin(&login, id);
+#define QUINTARA_SEND(Req, Field) \
+    {                             \
+        auto f = Zeroed<Field>(); \
+        sent += api->Req(&f, id); \
+    }
+    QUINTARA_SEND(ReqUserLogout, CFutureReqUserLogoutField)
+    QUINTARA_SEND(ReqSafeVerify, CFutureReqSafeVerifyField)
+    QUINTARA_SEND(ReqVerifyCode, CFutureReqVerifyCodeField)
+    QUINTARA_SEND(ReqSetVerifyQA, CFutureReqSetVerifyQAField)
+    QUINTARA_SEND(ReqGetQuestion, CFutureReqGetQuestionField)
+    QUINTARA_SEND(ReqOrderInsert, CFutureReqOrderInsertField)
+    QUINTARA_SEND(ReqOrderModify, CFutureReqOrderModifyField)
+    QUINTARA_SEND(ReqOrderCancel, CFutureReqOrderCancelField)
+    QUINTARA_SEND(ReqPasswordUpdate, CFutureReqPasswordUpdateField)
+    QUINTARA_SEND(ReqQryOrder, CFutureQryOrderField)
+    QUINTARA_SEND(ReqQryTrade, CFutureQryTradeField)
+    QUINTARA_SEND(ReqQryCapital, CFutureQryCapitalField)
+    QUINTARA_SEND(ReqQryVersion, CFutureQryVersionField)
+    QUINTARA_SEND(ReqQryCurrency, CFutureQryCurrencyField)
+    QUINTARA_SEND(ReqQryExchange, CFutureQryExchangeField)
+    QUINTARA_SEND(ReqQryPosition, CFutureQryPositionField)
+    QUINTARA_SEND(ReqQryStrategy, CFutureQryStrategyField)
+    QUINTARA_SEND(ReqQryCommodity, CFutureQryCommodityField)
+    QUINTARA_SEND(ReqQryInstrument, CFutureQryInstrumentField)
+    QUINTARA_SEND(ReqQryExchangeTime, CFutureQryExchangeTimeField)
+    QUINTARA_SEND(ReqQryCommodityTime, CFutureQryCommodityTimeField)
+    QUINTARA_SEND(ReqQryTotalPosition, CFutureQryTotalPositionField)
+    QUINTARA_SEND(ReqQryStrategyDetail, CFutureQryStrategyDetailField)
+#undef QUINTARA_SEND
+    return sent;
+}
+
+// Four threads send every request of the kind 20 times while the server pushes notices, login
+// answers (which replace the account the queries read) and kick-outs. Every accepted request must
+// reach the server as one whole message, and the pushes keep arriving.
+template <class Session, class Api>
+void SendEverythingWhileThePushesStream(Session& s, int (*everyRequest)(Api*, int),
+                                        const std::vector<std::string>& pushes, const char* pushCallback) {
     std::atomic<bool> stop{false};
-    // Pushes, login answers (which replace the account the queries read) and kick-outs.
     std::thread pusher([&] {
         for (int i = 0; !stop; ++i) {
-            s.server.SendFrame("StatStHK@L@@@@@@@@@@&a@b@c");
-            s.server.SendFrame("FillStHK@@@@@@@@@@&" + Fields(20));
-            if (i % 10 == 0) s.server.SendFrame("LOGINHK1@@@@@@@@@@1&ACC" + std::to_string(i) + std::string(45, '@'));
+            for (const auto& push : pushes) s.server.SendFrame(push);
+            if (i % 10 == 0)
+                s.server.SendFrame(std::string(ApiFactory<Api>::kLoginCode) + "@@@@@@@@@@1&ACC" + std::to_string(i) +
+                                   std::string(ApiFactory<Api>::kRecordFields - 1, '@'));
             if (i % 25 == 0) s.server.SendFrame("LOGIN002@@@@@@@@@@2&");
         }
     });
     std::atomic<int> accepted{0};
+    std::atomic<int> running{4};
     std::vector<std::thread> senders;
     for (int t = 0; t < 4; ++t) {
         senders.emplace_back([&, t] {
-            for (int round = 0; round < 30; ++round) accepted += EveryStockRequest(s.api, t * 100 + round);
+            for (int round = 0; round < 20; ++round) accepted += everyRequest(s.api, t * 100 + round);
+            --running;
         });
     }
-    // Every accepted request reaches the server as one whole message.
     int received = 0;
-    std::atomic<bool> sendersDone{false};
-    std::thread joiner([&] {
-        for (auto& th : senders) th.join();
-        sendersDone = true;
-    });
     for (;;) {
-        auto frame = s.server.ReadFrame(sendersDone ? 1000 : 5000);
+        auto frame = s.server.ReadFrame(running > 0 ? 5000 : 1000);
         if (!frame) break;
         ++received;
         EXPECT_NE(frame->find('&'), std::string::npos) << *frame;
     }
-    joiner.join();
+    for (auto& th : senders) th.join();
     stop = true;
     pusher.join();
     EXPECT_EQ(received, accepted.load());
-    EXPECT_GT(accepted.load(), 4 * 30 * 10);
-    EXPECT_GT(s.sink.log.Count("OnPushOrderStatus"), 0u);
+    EXPECT_GT(accepted.load(), 4 * 20 * 10);
+    EXPECT_GT(s.sink.log.Count(pushCallback), 0u);
+    EXPECT_GT(s.sink.log.Count("OnRspUserLoginInfo"), 0u);
     EXPECT_EQ(s.sink.log.Count("OnDisconnect"), 0u);
+}
+
+TEST(Concurrency, FourThreadsSendEveryStockRequestWhileTheServerPushes) {
+    StockSession s;
+    ASSERT_TRUE(s.Start());
+    SendEverythingWhileThePushesStream(
+        s, &EveryStockRequest, {"StatStHK@L@@@@@@@@@@&a@b@c", "FillStHK@@@@@@@@@@&" + Fields(20)}, "OnPushOrderStatus");
+}
+
+TEST(Concurrency, FourThreadsSendEveryFutureRequestWhileTheServerPushes) {
+    FutureSession s;
+    ASSERT_TRUE(s.Start());
+    SendEverythingWhileThePushesStream(s, &EveryFutureRequest,
+                                       {"ORDERSTA@@@@@@@@@@&" + Fields(40), "FILCST01@@@@@@@@@@&" + Fields(40)},
+                                       "OnPushOrderStatus");
 }
 
 // Two threads issue the same throttled query at the same instant: exactly one is accepted.
@@ -220,6 +275,11 @@ TEST(Concurrency, MarketRequestsFromFourThreadsWhileQuotesStream) {
     for (int t = 0; t < 4; ++t) {
         senders.emplace_back([&] {
             for (int i = 0; i < 5; ++i) {
+                auto login = Zeroed<CMarketReqUserLoginField>();
+                std::strcpy(login.UserId, "u");
+                std::strcpy(login.UserPwd, "p");
+                std::strcpy(login.BrokerIDForMarketPrice, "B");
+                accepted += s.api->ReqUserLogin(&login, i);  // a key request the server leaves unanswered
                 auto sub = StockQuotes();
                 accepted += s.api->ReqMarketData(&sub, i);
                 auto broker = Zeroed<CMarketReqBrokerDataField>();
@@ -229,7 +289,7 @@ TEST(Concurrency, MarketRequestsFromFourThreadsWhileQuotesStream) {
         });
     }
     int received = 0;
-    while (received < 40) {
+    while (received < 60) {
         auto frame = s.server.ReadFrame(5000);
         if (!frame) break;
         ++received;
@@ -237,8 +297,8 @@ TEST(Concurrency, MarketRequestsFromFourThreadsWhileQuotesStream) {
     for (auto& th : senders) th.join();
     stop = true;
     quotes.join();
-    EXPECT_EQ(accepted, 40);
-    EXPECT_EQ(received, 40);
+    EXPECT_EQ(accepted, 60);
+    EXPECT_EQ(received, 60);
     EXPECT_GT(s.sink.log.Count("OnRspMarketData"), 0u);
 }
 
