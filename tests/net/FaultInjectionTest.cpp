@@ -1,4 +1,4 @@
-// A misbehaving server, seen from a stock object: every fault ends in the specified code and
+// A misbehaving server, seen from a stock object: every fault ends in the code and event it owes
 // event (or none), the object reconnects by itself unless the server forced a logout, and a login
 // on the next connection works.
 
