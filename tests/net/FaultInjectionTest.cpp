@@ -1,6 +1,6 @@
 // A misbehaving server, seen from a stock object: every fault ends in the code and event it owes
-// event (or none), the object reconnects by itself unless the server forced a logout, and a login
-// on the next connection works.
+// (or in none), the object reconnects by itself unless the server forced a logout, and a login on
+// the next connection works.
 
 #include <gtest/gtest.h>
 
