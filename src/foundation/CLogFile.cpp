@@ -17,7 +17,10 @@ constexpr std::string_view kTagRecv = " [收] ";
 constexpr std::string_view kTagError = "[错误 ] ";
 
 // Received messages with these command codes carry credentials; only their first 8 bytes are logged.
-constexpr std::string_view kLoginCodes[] = {"LOGIN001", "LOGIN002", "LOGIN003", "LOGINHK1", "LogHisLs"};
+// The login answers, and the answers to the password change and the security verification, whose
+// records may echo the passwords and answers that were sent.
+constexpr std::string_view kLoginCodes[] = {"LOGIN001", "LOGIN002", "LOGIN003",  "LOGINHK1", "LogHisLs",
+                                            "MODIFYPW", "SfVerify", "SetVeriQA", "RequVfCd"};
 constexpr size_t kLoginLogBytes = 8;
 
 // Formatted texts are cut to this size minus one.

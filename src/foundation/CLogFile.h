@@ -27,7 +27,7 @@ public:
     void RecordLinkError(const char* format, ...) __attribute__((format(printf, 2, 3)));  // " [连] "
     void RecordError(const char* format, ...) __attribute__((format(printf, 2, 3)));      // "[错误 ] "
     void RecordSendLog(std::string_view text, int result);                                // " [发] " "(%d)" text
-    void RecordRecvLog(std::string_view text);  // " [收] ", first 8 bytes of login messages
+    void RecordRecvLog(std::string_view text);  // " [收] ", first 8 bytes of messages with credentials
     void RecordApiVersion(const char* kind);    // "Quintara %s Api Version : %s"
 
     bool LogEnabled() const { return m_bWriteLog; }

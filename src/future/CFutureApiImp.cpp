@@ -382,8 +382,8 @@ void CFutureApiImp::OnCommandQryTotalPosition() {
 }
 
 // ---- security verification and password change ----
-// The log copies of "SetVeriQA", "SfVerify" and "MODIFYPW" show "******" for every given field:
-// they carry security answers and passwords.
+// The log copies of "SetVeriQA", "SfVerify", "RequVfCd" and "MODIFYPW" show "******" for every
+// given field: they carry security answers and passwords, in fields only the server gives a meaning.
 
 int CFutureApiImp::ReqGetQuestion(CFutureReqGetQuestionField* f, int requestId) {
     IntText id(requestId);
@@ -419,7 +419,7 @@ int CFutureApiImp::ReqVerifyCode(CFutureReqVerifyCodeField* f, int requestId) {
     QueryHead(head, OrvikCode::RequVfCd, id);
     FUTURE::SafeVerifyInfo body;  // field 7 stays empty
     FillVerify(body, f);
-    return SendResult(SendMessage(head, &body), f->ErrorMsg);
+    return SendResult(SendMessage(head, &body, kMaskAllGiven), f->ErrorMsg);
 }
 
 // The kind code goes to head field 3 here; head field 8 stays empty.

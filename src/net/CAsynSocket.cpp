@@ -30,6 +30,9 @@ void SleepMs(int64_t ms) {
     if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
+constexpr char kForceLogout[] = "FORCE_LOGOUT";
+constexpr size_t kForceLength = sizeof kForceLogout - 1;
+
 }  // namespace
 
 CAsynSocket::CAsynSocket() = default;
@@ -194,6 +197,7 @@ int CAsynSocket::ThreadProc() {
 void CAsynSocket::ReceiveData() {
     try {
         m_lLastActiveTime = NowMs();
+        m_nReadTail = 0;
         for (;;) {
             if (m_bStop) return;
             const int fd = m_iSocket.load();
@@ -266,9 +270,31 @@ void CAsynSocket::ReceiveData() {
     }
 }
 
+bool CAsynSocket::SeesForcedLogout(const uint8_t* data, size_t n) {
+    bool found = FrameScanner::Contains(data, n, kForceLogout);
+    if (!found && m_nReadTail > 0) {
+        char joined[2 * kForceLength];
+        const size_t head = n < kForceLength - 1 ? n : kForceLength - 1;
+        std::memcpy(joined, m_szReadTail, m_nReadTail);
+        std::memcpy(joined + m_nReadTail, data, head);
+        found = memmem(joined, m_nReadTail + head, kForceLogout, kForceLength) != nullptr;
+    }
+    constexpr size_t room = sizeof m_szReadTail;
+    if (n >= room) {
+        std::memcpy(m_szReadTail, data + n - room, room);
+        m_nReadTail = room;
+    } else {
+        const size_t keep = m_nReadTail < room - n ? m_nReadTail : room - n;
+        std::memmove(m_szReadTail, m_szReadTail + m_nReadTail - keep, keep);
+        std::memcpy(m_szReadTail + keep, data, n);
+        m_nReadTail = keep + n;
+    }
+    return found;
+}
+
 bool CAsynSocket::HandleReceived(size_t n) {
     const uint8_t* at = m_bufRecv.Data() + m_bufRecv.Length();
-    if (FrameScanner::Contains(at, n, "FORCE_LOGOUT")) {
+    if (SeesForcedLogout(at, n)) {
         m_bStop = true;
         return false;
     }
@@ -355,18 +381,13 @@ int CAsynSocket::SendFrame(const unsigned char* data, long length, long delayMs)
                 failure = 1;
                 break;
             }
-            if (sent == 0) {
-                // Nothing of this frame is on the wire: report it as not sent, the stream stays whole.
-                m_lSocketErrno = sendErrno;
-                m_lErrorCode = 0;
-                m_lLastActiveTime = NowMs();
-                result = -1;
-                goto done;
-            }
-            // Part of the frame is out: the rest must follow, or the stream is corrupt for good.
+            // The send buffer is full. Wait for room, but only for a bounded time: a peer that
+            // stopped reading must not hold this caller (and every other sender) for ever. When the
+            // time is up the connection is given up (4005) and the connection cycle reconnects.
+            // A stop request (Release) ends the wait at once.
             if (deadline == 0) deadline = NowMs() + NetTiming::Get().sendCompleteMs;
             const int64_t left = deadline - NowMs();
-            if (left <= 0) {
+            if (left <= 0 || m_bStop) {
                 failure = 1;
                 sendErrno = ETIMEDOUT;
                 break;
@@ -388,7 +409,6 @@ int CAsynSocket::SendFrame(const unsigned char* data, long length, long delayMs)
             result = failure == 2 ? 0 : -1;
         }
     }
-done:
     if (result != 0 && !(result < 0 && m_lErrorCode.load() != 0)) SleepMs(delayMs);
     return result;
 }

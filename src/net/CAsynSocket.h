@@ -53,9 +53,10 @@ public:
     // The receive loop of one connection.
     void ReceiveData();
 
-    // Frames `data` and sends it whole (completing short writes within a bounded time), then sleeps
-    // delayMs when the send was not a hard failure. Returns the payload... see the .cpp for the
-    // exact result values (-1, 0 or the byte count reported).
+    // Frames `data` and sends it whole, waiting for room in the send buffer for at most
+    // NetTimingValues::sendCompleteMs; then sleeps delayMs unless the send failed. Returns the
+    // frame's byte count, 0 when the peer closed, or -1 (not connected, too long, a socket error,
+    // or the buffer stayed full: the connection is then given up with 4005).
     int SendFrame(const unsigned char* data, long length, long delayMs);
 
     // Stops the receive thread. From an application thread: sets the stop flag, shuts the socket
@@ -119,11 +120,12 @@ private:
     bool SetFailure(int64_t code);
     // Connects `fd` to m_addrServer, waiting in slices so that a stop request ends the wait.
     bool ConnectSocket(int fd);
-    // One read and its handling (ReceiveData step 7); returns false after "FORCE_LOGOUT".
-    bool ReadAvailable(int fd);
-    // ReceiveData step 7 for `n` > 0 bytes just read into the free end of m_bufRecv: the forced
-    // logout test, the liveness state, OnProcessRecv. Returns false after "FORCE_LOGOUT".
+    // The handling of `n` > 0 bytes just read into the free end of m_bufRecv: the forced logout
+    // test, the liveness state, OnProcessRecv. Returns false after "FORCE_LOGOUT".
     bool HandleReceived(size_t n);
+    // Whether these bytes hold "FORCE_LOGOUT", alone or joined to the end of the previous read;
+    // keeps their end for the next read.
+    bool SeesForcedLogout(const uint8_t* data, size_t n);
     void CheckLiveness(const NetTimingValues& timing);
     void NotifyDisconnect();
     void ShutdownSocket();
@@ -135,4 +137,8 @@ private:
     std::atomic<bool> m_bReleaseOnExit{false};
     std::atomic<bool> m_bThreadRunning{false};
     std::atomic<std::thread::id> m_idThread{};
+    // The end of the previous read, so that "FORCE_LOGOUT" split between two reads is seen too
+    // (receive thread only; emptied at each connection).
+    char m_szReadTail[11] = {};
+    size_t m_nReadTail = 0;
 };

@@ -11,7 +11,7 @@ struct NetTimingValues {
     int64_t selectWaitMs = 1000;       // one wait for input
     int64_t createSpacingSec = 2;      // CreateInstance calls closer than this wait...
     int64_t createWaitMs = 1000;       // ...this long
-    int64_t sendCompleteMs = 5000;     // a short write must be completed within this time
+    int64_t sendCompleteMs = 5000;     // a whole frame must be on the wire within this time (else 4005)
     int64_t heartbeatMinTrading = 30;  // SetHeartBeatTimeout clamps, stock and futures
     int64_t heartbeatMinMarket = 5;    // SetHeartBeatTimeout clamp, market
 };

@@ -39,8 +39,12 @@ bool COpenRSA::SetPublicKey(const uint8_t* modulus, size_t modulusLength, const 
     OSSL_PARAM_BLD* bld = OSSL_PARAM_BLD_new();
     OSSL_PARAM* params = nullptr;
     EVP_PKEY_CTX* ctx = nullptr;
-    bool ok = n != nullptr && e != nullptr && bld != nullptr &&
-              OSSL_PARAM_BLD_push_BN(bld, OSSL_PKEY_PARAM_RSA_N, n) == 1 &&
+    // Only a key that can hide the session key is used: the modulus odd and using all its bytes,
+    // the exponent odd and above 1 (an exponent of 1 would send the session key in clear, and an
+    // even one cannot belong to an RSA key).
+    const bool plausible = n != nullptr && e != nullptr && BN_is_odd(n) &&
+                           static_cast<size_t>(BN_num_bits(n)) == m_nModulusLength * 8 && BN_is_odd(e) && !BN_is_one(e);
+    bool ok = plausible && bld != nullptr && OSSL_PARAM_BLD_push_BN(bld, OSSL_PKEY_PARAM_RSA_N, n) == 1 &&
               OSSL_PARAM_BLD_push_BN(bld, OSSL_PKEY_PARAM_RSA_E, e) == 1 &&
               (params = OSSL_PARAM_BLD_to_param(bld)) != nullptr &&
               (ctx = EVP_PKEY_CTX_new_from_name(nullptr, "RSA", nullptr)) != nullptr &&

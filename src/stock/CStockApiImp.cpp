@@ -360,7 +360,7 @@ int CStockApiImp::ReqVerifyCode(CStockReqVerifyCodeField* f, int requestId) {
     head.m_strField[10] = id.View();
     STOCK::SafeVerifyInfo body;
     FillVerify(body, f, 7);
-    return SendResult(SendMessage(head, &body), f->ErrorMsg);
+    return SendResult(SendMessage(head, &body, kMaskAllGiven), f->ErrorMsg);
 }
 
 int CStockApiImp::ReqPasswordUpdate(CStockReqPasswordUpdateField* f, int requestId) {

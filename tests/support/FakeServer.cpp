@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -24,11 +25,13 @@ FakeServer::~FakeServer() {
     if (m_listen >= 0) ::close(m_listen);
 }
 
-bool FakeServer::Start() {
+bool FakeServer::Start(int receiveBuffer) {
     m_listen = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (m_listen < 0) return false;
     int one = 1;
     ::setsockopt(m_listen, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    // Set before listen: accepted sockets inherit it (and the window it implies).
+    if (receiveBuffer > 0) ::setsockopt(m_listen, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -58,6 +61,14 @@ bool FakeServer::SendRaw(std::string_view bytes) {
         const ssize_t n = ::send(m_client, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
         if (n <= 0) return false;
         sent += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool FakeServer::SendSlowly(std::string_view bytes, int gapMs) {
+    for (char c : bytes) {
+        if (!SendRaw(std::string_view(&c, 1))) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(gapMs));
     }
     return true;
 }

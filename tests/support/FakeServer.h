@@ -17,7 +17,9 @@ public:
     FakeServer(const FakeServer&) = delete;
     FakeServer& operator=(const FakeServer&) = delete;
 
-    bool Start();
+    // receiveBuffer > 0: the accepted connections get that small a receive buffer, so that a
+    // client's send buffer fills quickly while the server does not read.
+    bool Start(int receiveBuffer = 0);
     uint16_t Port() const { return m_port; }
     std::string Address() const { return "tcp://127.0.0.1:" + std::to_string(m_port); }
 
@@ -25,6 +27,8 @@ public:
     bool WaitForClient(int timeoutMs);
     bool SendRaw(std::string_view bytes);
     bool SendFrame(std::string_view payload);
+    // The bytes one at a time with a pause of gapMs after each.
+    bool SendSlowly(std::string_view bytes, int gapMs);
     // The next complete frame payload from the client, decoded; nullopt on timeout or close.
     std::optional<std::string> ReadFrame(int timeoutMs);
     // Closes the current connection (orderly), or resets it (RST).

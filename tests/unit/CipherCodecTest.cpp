@@ -147,6 +147,30 @@ TEST(COpenRSATest, UnusableKeysFailCleanly) {
     EXPECT_EQ(none.PublicEncrypt(Bytes(text), text.size(), cipher, sizeof cipher), -1);
 }
 
+TEST(COpenRSATest, KeysThatCannotHideTheSessionKeyAreRefused) {
+    const std::string n = Decode(Server().ModulusB64());
+    const std::string e = Decode(Server().ExponentB64());
+    std::string evenN = n;
+    evenN.back() = static_cast<char>(evenN.back() & ~1);
+    std::string shortN = n;
+    shortN[0] = '\0';  // 128 bytes, fewer than 1024 bits
+    const struct {
+        std::string n, e;
+        const char* why;
+    } cases[] = {
+        {n, std::string("\x00\x00\x01", 3), "exponent 1: the cipher text is the plain text"},
+        {n, std::string("\x00\x00\x00", 3), "exponent 0"},
+        {n, std::string("\x01\x00\x00", 3), "even exponent"},
+        {evenN, e, "even modulus"},
+        {shortN, e, "modulus with a zero first byte"},
+    };
+    for (const auto& c : cases) {
+        COpenRSA rsa;
+        EXPECT_FALSE(rsa.SetPublicKey(Bytes(c.n), c.n.size(), Bytes(c.e), c.e.size())) << c.why;
+        EXPECT_EQ(rsa.Size(), 0u) << c.why;
+    }
+}
+
 struct BatchResult {
     bool ok;
     std::vector<std::string> messages;

@@ -169,6 +169,8 @@ TEST_F(LogFileTest, EachWriterWritesOneTaggedLine) {
         {[](TestLog& l) { l.RecordRecvLog("abcdefghij@LogHisLs@x"); }, " [收] abcdefgh"},
         {[](TestLog& l) { l.RecordRecvLog("xxLOGIN002"); }, " [收] xxLOGIN0"},
         {[](TestLog& l) { l.RecordRecvLog("LOGIN004@x"); }, " [收] LOGIN004@x"},
+        {[](TestLog& l) { l.RecordRecvLog("MODIFYPW@@@@@@@@@@1&old-pw@new-pw@new-pw"); }, " [收] MODIFYPW"},
+        {[](TestLog& l) { l.RecordRecvLog("SetVeriQA@@@@@@@@@@1&q@answer"); }, " [收] SetVeriQ"},
         {[](TestLog& l) { l.RecordApiVersion("Stock"); }, " [动] Quintara Stock Api Version : 1.18.2.0"},
     };
     for (const Case& c : cases) {
