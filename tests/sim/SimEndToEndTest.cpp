@@ -32,14 +32,16 @@ public:
         if (pipe(out) != 0) return false;
         std::vector<std::string> args = {QUINTARA_SIM_PATH, "--port", "0", "--rate", "20", "--users", usersFile};
         args.insert(args.end(), extra.begin(), extra.end());
+        // Built before the fork: the child of a threaded process may only make async-signal-safe
+        // calls (no allocation) until it has exec'd.
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
         m_pid = fork();
         if (m_pid == 0) {
             dup2(out[1], 1);
             close(out[0]);
             close(out[1]);
-            std::vector<char*> argv;
-            for (auto& a : args) argv.push_back(a.data());
-            argv.push_back(nullptr);
             execv(argv[0], argv.data());
             _exit(127);
         }
