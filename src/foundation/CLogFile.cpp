@@ -62,6 +62,7 @@ __attribute__((format(printf, 2, 0))) std::string_view FormatInto(char (&buffer)
     if (format == nullptr) {
         return std::string_view();
     }
+    // NOLINTNEXTLINE(clang-analyzer-valist.Uninitialized): every caller passes a list started by va_start
     int written = std::vsnprintf(buffer, sizeof buffer, format, args);
     if (written < 0) {
         return std::string_view();

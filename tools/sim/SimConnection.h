@@ -14,7 +14,7 @@ const char* KindName(SimKind kind);
 // One client connection: the socket, bounded input and output buffers, frame scanning through the
 // library's scanner, AES of the connection's session key, batching of what is sent in one pass of
 // the loop, and the session state the desks keep about the client.
-class SimConnection : private FrameScanner::IPayloadSink {
+class SimConnection final : private FrameScanner::IPayloadSink {
 public:
     // The largest plain message the client accepts encrypted: its decryption area is 4096 bytes.
     static constexpr size_t kMaxEncryptedMessage = 4095;

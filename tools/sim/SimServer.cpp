@@ -265,10 +265,8 @@ void SimServer::Run(volatile std::sig_atomic_t& stop) {
         std::vector<int> broken;
         for (auto& [fd, c] : m_connections) {
             c->Flush();
-            if (!c->WriteOutput())
-                broken.push_back(fd);
-            else if (c->closeAfterFlush && !c->WantsWrite())
-                broken.push_back(fd);
+            // A failed write, or everything written of a connection to be closed.
+            if (!c->WriteOutput() || (c->closeAfterFlush && !c->WantsWrite())) broken.push_back(fd);
         }
         for (int fd : broken) Close(fd, "closed by the server");
     }

@@ -56,6 +56,7 @@ bool UserBook::Load(const std::string& path, std::string& error) {
             const std::string key = word.substr(0, eq);
             const std::string value = eq == std::string::npos ? std::string() : word.substr(eq + 1);
             if (eq == std::string::npos) {
+                // NOLINTNEXTLINE(performance-inefficient-string-concatenation): once, for a bad users file
                 error = path + ":" + std::to_string(number) + ": expected key=value, got '" + word + "'";
                 return false;
             }
@@ -87,11 +88,13 @@ bool UserBook::Load(const std::string& path, std::string& error) {
             } else if (key == "broker") {
                 user.broker = value;
             } else {
+                // NOLINTNEXTLINE(performance-inefficient-string-concatenation): once, for a bad users file
                 error = path + ":" + std::to_string(number) + ": unknown key '" + key + "'";
                 return false;
             }
         }
         if (user.password.empty() || user.account.empty()) {
+            // NOLINTNEXTLINE(performance-inefficient-string-concatenation): once, for a bad users file
             error = path + ":" + std::to_string(number) + ": user " + id + " needs password= and account=";
             return false;
         }
