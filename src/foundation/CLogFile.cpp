@@ -54,7 +54,9 @@ size_t FormatStamp(const tm& local, long microseconds, char (&stamp)[kStampBuffe
     return static_cast<size_t>(written) < sizeof stamp ? static_cast<size_t>(written) : sizeof stamp - 1;
 }
 
-std::string_view FormatInto(char (&buffer)[kFormatBuffer], const char* format, va_list args) {
+// The format comes from the printf-checked callers (RecordError, RecordLinkError).
+__attribute__((format(printf, 2, 0))) std::string_view FormatInto(char (&buffer)[kFormatBuffer], const char* format,
+                                                                  va_list args) {
     if (format == nullptr) {
         return std::string_view();
     }
