@@ -57,15 +57,21 @@ public:
             return false;
         }
         RecordActionLog("创建解析缓冲区");
-        if (!m_bufHead.Allocate(kHeadBufferSize) || !m_bufBody.Allocate(kBodyBufferSize) ||
-            !m_bufUnzip.Allocate(kUnzipBufferSize)) {
-            m_bufHead.Destroy();
-            m_bufBody.Destroy();
-            m_bufUnzip.Destroy();
-            return false;
-        }
+        if (!AllocateParseBuffers()) return false;
         RecordActionLog("创建异步套接字");
         return CreateInstance();
+    }
+
+    // The head, body and decompression buffers of the dispatcher. Init allocates them; harnesses
+    // that drive the object without a connection (CAsynSocket::InjectReceived) call this instead.
+    bool AllocateParseBuffers() {
+        if (m_bufHead.Allocate(kHeadBufferSize) && m_bufBody.Allocate(kBodyBufferSize) &&
+            m_bufUnzip.Allocate(kUnzipBufferSize))
+            return true;
+        m_bufHead.Destroy();
+        m_bufBody.Destroy();
+        m_bufUnzip.Destroy();
+        return false;
     }
 
     void Release() override {

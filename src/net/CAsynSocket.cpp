@@ -221,11 +221,9 @@ void CAsynSocket::ReceiveData() {
                 uint8_t* at = m_bufRecv.Data() + m_bufRecv.Length();
                 const ssize_t n = ::recv(fd, at, static_cast<size_t>(room), MSG_NOSIGNAL);
                 const int readErrno = errno;
-                if (n > 0 && memmem(at, static_cast<size_t>(n), "FORCE_LOGOUT", 12) != nullptr) {
-                    m_bStop = true;
-                    continue;
-                }
-                if (n < 0) {
+                if (n > 0) {
+                    if (!TakeReceived(n)) continue;  // "FORCE_LOGOUT": the next pass ends the thread
+                } else if (n < 0) {
                     m_lSocketErrno = readErrno;
                     if (Transient(readErrno)) {
                         m_lErrorCode = 0;
@@ -234,20 +232,6 @@ void CAsynSocket::ReceiveData() {
                         m_lErrorCode = 4003;
                         CloseSocket();
                     }
-                } else if (n > 0) {
-                    m_lSocketErrno = 0;
-                    m_lErrorCode = 0;
-                    m_lHeartBeatLeft = 2;
-                    m_lLastActiveTime = NowMs();
-                    m_bufRecv.SetLength(m_bufRecv.Length() + n);
-                    try {
-                        OnProcessRecv();
-                    } catch (...) {
-                        RecordActionLog("客户代码异常");
-                        m_bufRecv.SetLength(0);
-                    }
-                    // What is left fills the whole buffer and can never complete: discard it.
-                    if (m_bufRecv.Length() >= m_bufRecv.Capacity()) m_bufRecv.SetLength(0);
                 } else if (room > 0) {
                     m_lErrorCode = 4004;
                     m_lSocketErrno = readErrno;
@@ -281,6 +265,38 @@ void CAsynSocket::ReceiveData() {
     } catch (...) {
         RecordActionLog("未知异常");
     }
+}
+
+bool CAsynSocket::TakeReceived(int64_t count) {
+    const uint8_t* at = m_bufRecv.Data() + m_bufRecv.Length();
+    if (memmem(at, static_cast<size_t>(count), "FORCE_LOGOUT", 12) != nullptr) {
+        m_bStop = true;
+        return false;
+    }
+    m_lSocketErrno = 0;
+    m_lErrorCode = 0;
+    m_lHeartBeatLeft = 2;
+    m_lLastActiveTime = NowMs();
+    m_bufRecv.SetLength(m_bufRecv.Length() + count);
+    try {
+        OnProcessRecv();
+    } catch (...) {
+        RecordActionLog("客户代码异常");
+        m_bufRecv.SetLength(0);
+    }
+    // What is left fills the whole buffer and can never complete: discard it.
+    if (m_bufRecv.Length() >= m_bufRecv.Capacity()) m_bufRecv.SetLength(0);
+    return true;
+}
+
+int64_t CAsynSocket::InjectReceived(const uint8_t* data, size_t length) {
+    if (m_bufRecv.Capacity() == 0 && !m_bufRecv.Allocate(kRecvBufferSize)) return 0;
+    const int64_t room = m_bufRecv.Free();
+    const int64_t count = static_cast<int64_t>(length) < room ? static_cast<int64_t>(length) : room;
+    if (count <= 0) return 0;
+    std::memcpy(m_bufRecv.Data() + m_bufRecv.Length(), data, static_cast<size_t>(count));
+    TakeReceived(count);
+    return count;
 }
 
 int CAsynSocket::SendFrame(const unsigned char* data, long length, long delayMs) {

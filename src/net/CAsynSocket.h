@@ -65,6 +65,12 @@ public:
     bool StopReceiveThread();
     bool OnReceiveThread() const;
 
+    // Internal, for harnesses that drive an object without a connection (never while its receive
+    // thread runs): hands `length` bytes to the receive path as if one read had returned them, at
+    // most what the receive buffer has room for (it is allocated on first use). Returns the count
+    // taken.
+    int64_t InjectReceived(const uint8_t* data, size_t length);
+
     // Socket-layer operations implemented above this layer.
     virtual int OnProcessRecv() = 0;
     virtual void OnResetSystem() = 0;
@@ -111,8 +117,10 @@ private:
     bool SetFailure(int64_t code);
     // Connects `fd` to m_addrServer, waiting in slices so that a stop request ends the wait.
     bool ConnectSocket(int fd);
-    // One read and its handling (ReceiveData step 7); returns false after "FORCE_LOGOUT".
-    bool ReadAvailable(int fd);
+    // The `count` bytes just read into the free end of the receive buffer: they join the buffer and
+    // the complete frames go up (an exception from above empties the buffer). Returns false, the
+    // bytes unprocessed and the stop flag set, when they contain "FORCE_LOGOUT".
+    bool TakeReceived(int64_t count);
     void CheckLiveness(const NetTimingValues& timing);
     void NotifyDisconnect();
     void ShutdownSocket();
