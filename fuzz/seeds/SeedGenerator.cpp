@@ -165,5 +165,13 @@ int main(int argc, char** argv) {
         records.push_back(std::string(1, static_cast<char>(kind)) + "20260102:20260105@x");
     }
     Write("records", records);
+
+    // Message grammar: the options byte (bit 0 list, bit 1 compress here, bit 2 small buffers).
+    const std::string answer = Answer("AccoStLs", 5, "0", Records({RecordOf(5, 0), RecordOf(1, 0), RecordOf(3, 2)}));
+    Write("message_grammar", {std::string(1, '\1') + answer, std::string(1, '\0') + answer,
+                              std::string(1, '\3') + answer, std::string(1, '\5') + answer,
+                              std::string(1, '\1') + Answer("AccoStLs", 6, "0", CompressedBody(RecordOf(7, 1)), "2"),
+                              std::string(1, '\1') + Answer("AccoStLs", 7, "0", {}, "1")});
+    WriteDictionary("message_grammar", {"@", "&", "^", "@@@@@@@@@@&", "@@@@@@@@@2@"});
     return 0;
 }
