@@ -5,6 +5,7 @@
 # Fails when any target finds something (crash, failed expectation, leak, undefined behaviour,
 # timeout, out of memory); the input is kept under build/fuzz/findings/. Prints the executions of
 # each target. The corpora grow under build/fuzz/corpus/ and are reused by the next run.
+# QUINTARA_FUZZ_PARALLEL=N runs N targets at a time (default 1).
 # Needs clang++ with its libFuzzer runtime (Debian: clang, libclang-rt-14-dev).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,15 +34,10 @@ mkdir -p "$build/corpus" "$build/findings" "$build/logs"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 
-failed=()
-report=()
-while read -r target; do
-    [ -n "$target" ] || continue
-    corpus=$build/corpus/$target
-    log=$build/logs/$target.log
+# run_target NAME: one target's run; its summary line goes to $build/logs/NAME.result.
+run_target() {
+    local target=$1 corpus=$build/corpus/$1 log=$build/logs/$1.log rc=0 runs line
     mkdir -p "$corpus"
-    echo "== $target ($seconds s)"
-    rc=0
     # -close_fd_mask=1: the decompression diagnostics on standard output are not needed here.
     "$build/fuzz/fuzz_$target" "$corpus" "$build/seeds/$target" -max_total_time="$seconds" -timeout=25 \
         -rss_limit_mb=2560 -close_fd_mask=1 -print_final_stats=1 -dict="$build/seeds/$target.dict" \
@@ -49,18 +45,46 @@ while read -r target; do
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
     line=$(printf '%-16s %10s executions in %s s' "$target" "${runs:-?}" "$seconds")
     if [ "$rc" -ne 0 ]; then
-        failed+=("$target")
         line="$line  FAILED (exit code $rc, log $log)"
         grep -E 'ERROR|SUMMARY|expectation failed|runtime error|Test unit written' "$log" | head -n 20 || true
     fi
-    report+=("$line")
-done <"$build/fuzz/targets.txt"
+    echo "$line" >"$build/logs/$target.result"
+    echo "$line"
+}
+
+# QUINTARA_FUZZ_PARALLEL targets run at the same time (default 1).
+parallel=${QUINTARA_FUZZ_PARALLEL:-1}
+mapfile -t targets <"$build/fuzz/targets.txt"
+rm -f "$build"/logs/*.result
+running=0
+for target in "${targets[@]}"; do
+    [ -n "$target" ] || continue
+    if [ "$running" -ge "$parallel" ]; then
+        wait -n || true
+        running=$((running - 1))
+    fi
+    echo "== $target ($seconds s)"
+    run_target "$target" &
+    running=$((running + 1))
+done
+wait || true
 
 echo
 echo "================ fuzzing ================"
-printf '  %s\n' "${report[@]}"
-if [ "${#failed[@]}" -gt 0 ]; then
-    echo "  findings in: ${failed[*]} (inputs under $build/findings/)"
+failed=0
+for target in "${targets[@]}"; do
+    [ -n "$target" ] || continue
+    result=$build/logs/$target.result
+    if [ ! -f "$result" ]; then
+        echo "  $target: no result"
+        failed=1
+        continue
+    fi
+    echo "  $(cat "$result")"
+    grep -q FAILED "$result" && failed=1
+done
+if [ "$failed" -ne 0 ]; then
+    echo "  findings or failures (inputs under $build/findings/)"
     exit 1
 fi
 echo "  no findings"
