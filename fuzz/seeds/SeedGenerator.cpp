@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/HP.h"
 #include "future/CFutureApiImp.h"
 #include "market/CMarketApiImp.h"
 #include "stock/CStockApiImp.h"
@@ -89,9 +90,18 @@ std::vector<std::string> TradingSeeds(const Row (&table)[K]) {
         seeds.push_back(Join({Answer(code, 9, "10001", full), Answer(code, 10, "0", {})}));
         seeds.push_back(Join({Answer(code, 11, "0", CompressedBody(Records({full, full})), "2")}));
     }
-    // A login asking for verification, a kick-out and a key exchange in one input.
+    // A login asking for verification, a kick-out and a heartbeat answer in one input.
     seeds.push_back(Join({Answer("LOGINHK1", 1, "0", RecordOf(12, 0) + "@1@1"), Answer("LOGIN002", 2, "0", {}),
                           Answer("TEST0001", 0, "0", {})}));
+    // A key exchange with a public key of the right sizes (128-byte modulus, 3-byte exponent).
+    std::string modulus(128, '\0');
+    for (size_t i = 0; i < modulus.size(); ++i) modulus[i] = static_cast<char>(0x9d * (i + 7));
+    modulus[0] = static_cast<char>(0xc3);
+    modulus[127] = static_cast<char>(0x35);
+    const std::string modulusText =
+        HP::EncodeBase64(reinterpret_cast<const unsigned char*>(modulus.data()), modulus.size());
+    seeds.push_back(Join({Message({"REPLY_PUBLIC_KEY", modulusText, "AQAB", "", "0", "", "", "", "", "", "12"}),
+                          Answer("REPLY_SEND_KEY", 12, "0", {}), Answer("REPLY_SEND_KEY", 13, "10001", {})}));
     return seeds;
 }
 
