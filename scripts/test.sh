@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds the library and runs the test suites three ways:
-#   1. build/relwithdebinfo  RelWithDebInfo (with the benchmarks when bench/ exists), every test
-#   2. build/asan            AddressSanitizer + UndefinedBehaviorSanitizer, every test but packaging
+# Builds the library and runs the test suites and checks in five stages:
+#   1. build/relwithdebinfo  RelWithDebInfo with the benchmarks: every suite (unit, loopback, soak,
+#                            simulator, examples, packaging) and each benchmark once, briefly
+#   2. build/asan            AddressSanitizer + UndefinedBehaviorSanitizer, every suite but packaging
 #   3. build/tsan            ThreadSanitizer, the threaded suites (label "threaded")
 #   4. build/lint            clang-tidy and cppcheck over our code (scripts/lint.sh)
+#   5. build/fuzz            every libFuzzer target briefly (scripts/fuzz.sh)
 # Run as root on a fresh Debian machine it first installs the missing Debian packages.
 # Stops at the first failure; the summary at the end says which stage failed.
 set -euo pipefail
@@ -99,4 +101,10 @@ done_stage
 
 begin "static analysis (clang-tidy, cppcheck)"
 scripts/lint.sh
+done_stage
+
+# libFuzzer targets (Clang, AddressSanitizer + UBSan), two at a time, 40 seconds each: any crash,
+# failed check, leak or timeout fails the stage (the input is kept under build/fuzz/findings).
+begin "fuzzing (build/fuzz)"
+QUINTARA_FUZZ_PARALLEL=2 scripts/fuzz.sh 40
 done_stage

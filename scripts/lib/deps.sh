@@ -27,7 +27,7 @@ quintara_install_deps() {
 
 # What building the library needs.
 QUINTARA_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libssl-dev zlib1g-dev binutils)
-# What the test suites need besides (clang is for the fuzzing targets).
-QUINTARA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang)
+# What the test suites need besides (clang and its libFuzzer runtime are for the fuzzing targets).
+QUINTARA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)
 # What the static analysis needs.
 QUINTARA_LINT_PACKAGES=(clang-tidy cppcheck)
