@@ -2,12 +2,14 @@
 // plain frames and once with compressed bodies, batches and encrypted trading connections.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <list>
 #include <map>
 #include <string>
 #include <vector>
@@ -39,6 +41,9 @@ public:
         argv.push_back(nullptr);
         m_pid = fork();
         if (m_pid == 0) {
+            // The simulator ends with this process, even when a failing test aborts it: a server
+            // left running would hold the test runner's output open.
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
             dup2(out[1], 1);
             close(out[0]);
             close(out[1]);
@@ -183,6 +188,11 @@ protected:
         return sink.log.WaitCount("OnRspUserLoginInfo", 1, kWaitMs);
     }
 
+    // The event sinks belong to the fixture, so that they outlive the API objects, which are
+    // released in TearDown: a receive thread may deliver an event until its Release returns.
+    std::list<StockRecorder> m_stockSinks;
+    std::list<FutureRecorder> m_futureSinks;
+    std::list<MarketRecorder> m_marketSinks;
     SimProcess sim;
     std::string m_dir;
     std::string m_users;
@@ -192,7 +202,7 @@ protected:
 };
 
 TEST_P(SimEndToEnd, StockOrderFillsWithPushesAndQueriesSeeIt) {
-    StockRecorder sink;
+    StockRecorder& sink = m_stockSinks.emplace_back();
     CStockApi* api = Stock(sink);
     ASSERT_TRUE((Login<CStockApi, StockRecorder, CStockReqUserLoginField>(api, sink, "demo", "demo123")));
     EXPECT_STREQ(sink.log.DataOf<CStockUserLoginInfoField>("OnRspUserLoginInfo").AccountNo, "DEMO001");
@@ -265,7 +275,7 @@ TEST_P(SimEndToEnd, StockOrderFillsWithPushesAndQueriesSeeIt) {
 }
 
 TEST_P(SimEndToEnd, StockLoginRefusalVerificationAndKickOut) {
-    StockRecorder first;
+    StockRecorder& first = m_stockSinks.emplace_back();
     CStockApi* a = Stock(first);
     CStockReqUserLoginField f;
     LoginField(f, "demo", "wrong");
@@ -296,7 +306,7 @@ TEST_P(SimEndToEnd, StockLoginRefusalVerificationAndKickOut) {
     EXPECT_STREQ(first.log.DataOf<CStockUserLoginInfoField>("OnRspUserLoginInfo").AccountNo, "VER001");
 
     // The same user on a second connection pushes the first one out.
-    StockRecorder second;
+    StockRecorder& second = m_stockSinks.emplace_back();
     CStockApi* b = Stock(second);
     // vera must verify again on the new connection: the first session stays until she has.
     ASSERT_EQ(b->ReqUserLogin(&f, 9), 1);
@@ -331,7 +341,7 @@ TEST_P(SimEndToEnd, StockLoginRefusalVerificationAndKickOut) {
 }
 
 TEST_P(SimEndToEnd, FuturesMarketOrderOpensAPosition) {
-    FutureRecorder sink;
+    FutureRecorder& sink = m_futureSinks.emplace_back();
     CFutureApi* api = Future(sink);
     ASSERT_TRUE((Login<CFutureApi, FutureRecorder, CFutureReqUserLoginField>(api, sink, "demo", "demo123")));
     CFutureReqOrderInsertField order;
@@ -367,7 +377,7 @@ TEST_P(SimEndToEnd, FuturesMarketOrderOpensAPosition) {
 }
 
 TEST_P(SimEndToEnd, MarketLoginSubscriptionQuotesAndRefusals) {
-    MarketRecorder sink;
+    MarketRecorder& sink = m_marketSinks.emplace_back();
     CMarketApi* api = Market(sink);
     CMarketReqUserLoginField login;
     Fill(login);
@@ -441,7 +451,7 @@ protected:
 };
 
 TEST_P(SimReconnect, DroppedConnectionReconnectsAndLogsInAgain) {
-    FutureRecorder sink;
+    FutureRecorder& sink = m_futureSinks.emplace_back();
     CFutureApi* api = Future(sink);
     ASSERT_TRUE((Login<CFutureApi, FutureRecorder, CFutureReqUserLoginField>(api, sink, "demo", "demo123")));
     ASSERT_TRUE(sink.log.WaitCount("OnDisconnect", 1, kWaitMs));
