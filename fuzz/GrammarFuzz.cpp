@@ -14,6 +14,7 @@
 #include "FuzzCheck.h"
 #include "foundation/CDynBuffer.h"
 #include "foundation/HP.h"
+#include "secure/BodyCodec.h"
 #include "secure/CBodyParser.h"
 #include "secure/CHeadParser.h"
 #include "secure/CRecord.h"
@@ -46,16 +47,8 @@ std::string_view UpToNul(std::string_view text) {
 }
 
 std::string CompressedText(std::string_view text) {
-    z_stream zs{};
-    deflateInit2(&zs, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
-    std::string packed(deflateBound(&zs, static_cast<uLong>(text.size())) + 16, '\0');
-    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
-    zs.avail_in = static_cast<uInt>(text.size());
-    zs.next_out = reinterpret_cast<Bytef*>(packed.data());
-    zs.avail_out = static_cast<uInt>(packed.size());
-    FUZZ_EXPECT(deflate(&zs, Z_FINISH) == Z_STREAM_END);
-    packed.resize(zs.total_out);
-    deflateEnd(&zs);
+    std::string packed;
+    FUZZ_EXPECT(BodyCodec::DeflateRaw(text, Z_DEFAULT_COMPRESSION, packed));
     return HP::EncodeBase64(reinterpret_cast<const unsigned char*>(packed.data()), packed.size());
 }
 

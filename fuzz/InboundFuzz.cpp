@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
+#include "secure/BodyCodec.h"
 #include "secure/CCipherLayer.h"
 
 namespace {
@@ -49,16 +50,8 @@ public:
 };
 
 std::string Deflate(std::string_view data) {
-    z_stream zs{};
-    deflateInit2(&zs, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
-    std::string out(deflateBound(&zs, static_cast<uLong>(data.size())) + 16, '\0');
-    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-    zs.avail_in = static_cast<uInt>(data.size());
-    zs.next_out = reinterpret_cast<Bytef*>(out.data());
-    zs.avail_out = static_cast<uInt>(out.size());
-    FUZZ_EXPECT(deflate(&zs, Z_FINISH) == Z_STREAM_END);
-    out.resize(zs.total_out);
-    deflateEnd(&zs);
+    std::string out;
+    FUZZ_EXPECT(BodyCodec::DeflateRaw(data, Z_DEFAULT_COMPRESSION, out));
     return out;
 }
 

@@ -137,15 +137,10 @@ bool MarketQuoteParser::ReadString(std::string_view text, MARKET::MarketInfo& in
     return ReadRecord(text, [&info](size_t index, std::string_view item) { info.m_item[index] = item; });
 }
 
-void MarketQuoteParser::CopyTo(const MARKET::MarketInfo& info, CMarketMarketDataField* out) {
-    // Byte access to the struct's representation: member i starts at i * 256 (asserted above).
-    char* base = reinterpret_cast<char*>(out);
-    for (size_t i = 0; i < MARKET::MarketInfo::kDelivered; ++i) CopyText(base + i * kText, info.m_item[i]);
-}
-
 bool MarketQuoteParser::Parse(std::string_view text, CMarketMarketDataField* out) {
     std::memset(out, 0, sizeof *out);
-    // Straight into the struct: each delivered text is copied once, the rest stays zero.
+    // Straight into the struct: each delivered text is copied once, the rest stays zero. Byte
+    // access to the struct's representation: member i starts at i * 256 (asserted above).
     char* base = reinterpret_cast<char*>(out);
     return ReadRecord(text, [base](size_t index, std::string_view item) {
         if (index < MARKET::MarketInfo::kDelivered) CopyText(base + index * kText, item);

@@ -44,7 +44,4 @@ public:
     // Zero-fills `out`; when the record is accepted, copies the 66 delivered texts into it, each cut
     // to 255 bytes. Returns whether the record was accepted.
     static bool Parse(std::string_view text, Quintara::CMarketMarketDataField* out);
-
-    // Copies the delivered texts of `info` into `out`, which must be zero-filled.
-    static void CopyTo(const MARKET::MarketInfo& info, Quintara::CMarketMarketDataField* out);
 };

@@ -271,6 +271,7 @@ void CAsynSocket::ReceiveData() {
 }
 
 bool CAsynSocket::SeesForcedLogout(const uint8_t* data, size_t n) {
+    static_assert(sizeof m_szReadTail == kForceLength - 1, "the tail holds all but one byte of the text");
     bool found = FrameScanner::Contains(data, n, kForceLogout);
     if (!found && m_nReadTail > 0) {
         char joined[2 * kForceLength];

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "foundation/HP.h"
+#include "secure/BodyCodec.h"
 
 namespace MessageBuilder {
 
@@ -54,18 +55,8 @@ std::string Records(std::initializer_list<std::string_view> records) {
 }
 
 std::string Deflate(std::string_view data) {
-    z_stream zs{};
-    if (deflateInit2(&zs, Z_BEST_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-        throw std::runtime_error("deflateInit2");
-    std::string out(deflateBound(&zs, static_cast<uLong>(data.size())) + 16, '\0');
-    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-    zs.avail_in = static_cast<uInt>(data.size());
-    zs.next_out = reinterpret_cast<Bytef*>(out.data());
-    zs.avail_out = static_cast<uInt>(out.size());
-    const int rc = deflate(&zs, Z_FINISH);
-    out.resize(zs.total_out);
-    deflateEnd(&zs);
-    if (rc != Z_STREAM_END) throw std::runtime_error("deflate");
+    std::string out;
+    if (!BodyCodec::DeflateRaw(data, Z_BEST_COMPRESSION, out)) throw std::runtime_error("deflate");
     return out;
 }
 

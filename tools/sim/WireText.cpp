@@ -8,6 +8,7 @@
 #include "foundation/Decimal.h"
 #include "foundation/HP.h"
 #include "net/FrameScanner.h"
+#include "secure/BodyCodec.h"
 #include "secure/NetInfo.h"
 
 namespace WireText {
@@ -52,17 +53,9 @@ std::string Join(const std::vector<std::string>& records, char sep) {
 }
 
 std::string Deflate(std::string_view data) {
-    z_stream zs{};
-    if (deflateInit2(&zs, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return {};
-    std::string out(deflateBound(&zs, static_cast<uLong>(data.size())) + 16, '\0');
-    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-    zs.avail_in = static_cast<uInt>(data.size());
-    zs.next_out = reinterpret_cast<Bytef*>(out.data());
-    zs.avail_out = static_cast<uInt>(out.size());
-    const int rc = deflate(&zs, Z_FINISH);
-    out.resize(zs.total_out);
-    deflateEnd(&zs);
-    return rc == Z_STREAM_END ? out : std::string();
+    std::string out;
+    BodyCodec::DeflateRaw(data, Z_DEFAULT_COMPRESSION, out);  // empty when zlib fails
+    return out;
 }
 
 std::string CompressedBody(std::string_view text) {
